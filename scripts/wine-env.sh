@@ -1,0 +1,115 @@
+# Shared by the scripts that run Windows programs under Wine. Source it; it
+# defines the functions below and sets no state until they are called.
+#
+# 32-bit Wine needs a kernel that starts 32-bit Linux programs. Where it can't
+# (some sandboxed kernels answer "Exec format error"), the Windows tests run in
+# a 64-bit build of the same sources under 64-bit Wine; wine_arch says which.
+
+orvo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# Prints win32 when 32-bit Wine can run here, else win64.
+wine_arch() {
+  if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    echo win32
+  else
+    echo win64
+  fi
+}
+
+# The Wine loader for an architecture (win32 or win64).
+wine_loader() {
+  if [ "$1" = win32 ]; then echo /usr/lib/wine/wine; else echo /usr/lib/wine/wine64; fi
+}
+
+# Exports what every Wine command of this project needs. $1: arch, $2: prefix.
+wine_env() {
+  export WINEARCH=$1 WINEPREFIX=$2
+  export WINELOADER; WINELOADER=$(wine_loader "$1")
+  export WINEDEBUG=${WINEDEBUG:--all}
+  # No Mono or Gecko installers: nothing here needs them.
+  export WINEDLLOVERRIDES="mscoree=;mshtml="
+  # Code page 932, so that ANSI calls carry Japanese.
+  export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+}
+
+# Starts Xvfb on a free display unless DISPLAY already answers; exports DISPLAY
+# and sets orvo_xvfb_pid when it started one.
+start_display() {
+  orvo_xvfb_pid=""
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+  local n
+  for n in $(seq 90 130); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    orvo_xvfb_pid=$!
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 1 100); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      kill -0 "$orvo_xvfb_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+  done
+  echo "could not start Xvfb" >&2
+  return 1
+}
+
+stop_display() {
+  if [ -n "${orvo_xvfb_pid:-}" ]; then
+    kill "$orvo_xvfb_pid" 2>/dev/null || true
+    wait "$orvo_xvfb_pid" 2>/dev/null || true
+    orvo_xvfb_pid=""
+  fi
+}
+
+# Writes a .reg file the way regedit wants it: UTF-16LE with BOM, CR LF.
+wine_import_reg() {
+  local tmp
+  tmp=$(mktemp --suffix=.reg)
+  { printf 'Windows Registry Editor Version 5.00\n\n'; cat; } | sed 's/$/\r/' |
+    iconv -f UTF-8 -t UTF-16 >"$tmp"
+  "$WINELOADER" regedit /S "$(winepath -w "$tmp" 2>/dev/null || echo "Z:${tmp//\//\\}")"
+  rm -f "$tmp"
+}
+
+# Creates (once) and boots the prefix named by wine_env: Japanese fonts, no
+# crash dialogs, a 1024x768 virtual desktop with a taskbar.
+wine_prefix() {
+  local stamp="$WINEPREFIX/.orvo-ready"
+  if [ ! -f "$stamp" ]; then
+    mkdir -p "$WINEPREFIX"
+    "$WINELOADER" wineboot -i >/dev/null 2>&1
+    wineserver -w
+    wine_import_reg <<'REG'
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer]
+"Desktop"="Default"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
+"Default"="1024x768"
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]
+"ＭＳ Ｐゴシック"="IPAPGothic"
+"MS PGothic"="IPAPGothic"
+"MS UI Gothic"="IPAPGothic"
+"MS Shell Dlg"="IPAPGothic"
+"ＭＳ ゴシック"="IPAGothic"
+"MS Gothic"="IPAGothic"
+REG
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    mkdir -p "$fonts"
+    if [ -f /usr/share/wine/fonts/marlett.ttf ]; then cp /usr/share/wine/fonts/marlett.ttf "$fonts/"; fi
+    # The registry reaches the disk when the server ends.
+    wineserver -w
+    touch "$stamp"
+  fi
+  # One server for all the programs that follow; wine_stop ends it.
+  wineserver -p 60
+}
+
+wine_stop() {
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+}

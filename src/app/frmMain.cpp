@@ -1,0 +1,28 @@
+#include "app/frmMain.h"
+
+namespace orvo {
+
+frmMain::frmMain(Platform& platform, OptionFlags& flags)
+    : Timer2(platform.timers.CreateTimer(kScanIntervalMs, true, [this] { Timer2_Timer(); })),
+      tmrAnimate(platform.timers.CreateTimer(kAnimateIntervalMs, false, [] {})),
+      platform_(platform),
+      flags_(flags) {}
+
+HResult frmMain::StartBlockAnimation() {
+  AnimFrame = 1;
+  return tmrAnimate->SetEnabled(true);
+}
+
+void frmMain::WalkShellWindows(void (frmMain::*visit)()) {
+  // Without a collection the next walk tries again to create one.
+  if (!ShellWins && Failed(platform_.browser.CreateShellWindows(ShellWins))) return;
+  Ref<WindowEnumerator> items;
+  if (!ShellWins || Failed(ShellWins->Enumerate(items)) || !items) return;
+  while (items->Next(BrowserWin) == kOk) {
+    if (BrowserWin) (this->*visit)();
+  }
+  // Hold on to no window between walks: it may be gone by the next one.
+  BrowserWin.reset();
+}
+
+}  // namespace orvo

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/timer.h"
+
+namespace orvo::win32 {
+
+// Window timers on a message-only window of the calling thread; the ticks
+// arrive through that thread's message loop.
+class WinTimers final : public TimerPort {
+ public:
+  WinTimers();
+  ~WinTimers();
+  WinTimers(const WinTimers&) = delete;
+  WinTimers& operator=(const WinTimers&) = delete;
+
+  std::unique_ptr<Timer> CreateTimer(std::uint32_t interval_ms, bool enabled,
+                                     std::function<void()> tick) override;
+
+ private:
+  class WinTimer;
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
+
+  HWND hwnd_ = nullptr;
+  // Indexed by timer id - 1; a destroyed timer leaves an empty slot, so that a
+  // WM_TIMER still queued for it finds nothing.
+  std::vector<WinTimer*> timers_;
+};
+
+}  // namespace orvo::win32

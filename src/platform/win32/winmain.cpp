@@ -1,0 +1,30 @@
+#include <objbase.h>
+#include <windows.h>
+
+#include "app/frmMain.h"
+#include "platform/win32/com_browser.h"
+#include "platform/win32/win_sound.h"
+#include "platform/win32/win_timer.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // The browser objects live in single-threaded apartments; so do we.
+  if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
+  int exit_code = 0;
+  {
+    orvo::win32::ComBrowserAutomation browser;
+    orvo::win32::WinTimers timers;
+    orvo::win32::WinSound sound;
+    orvo::Platform platform{browser, timers, sound};
+    orvo::OptionFlags flags;
+    orvo::frmMain main_window(platform, flags);
+
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    exit_code = static_cast<int>(msg.wParam);
+  }
+  CoUninitialize();
+  return exit_code;
+}
