@@ -1,0 +1,136 @@
+#include "platform/win32/win_files.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace orvo::win32 {
+
+namespace {
+
+std::wstring Wide(std::string_view utf8) {
+  if (utf8.empty()) return {};
+  const int n =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+  return wide;
+}
+
+std::string Utf8(std::wstring_view wide) {
+  if (wide.empty()) return {};
+  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
+                                    0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), n,
+                      nullptr, nullptr);
+  return utf8;
+}
+
+// Some failures leave no error code behind; they are failures all the same.
+HResult LastError() {
+  const DWORD error = GetLastError();
+  return error == 0 ? kFail : HRESULT_FROM_WIN32(error);
+}
+
+class File {
+ public:
+  explicit File(HANDLE h) : h_(h) {}
+  ~File() {
+    if (ok()) CloseHandle(h_);
+  }
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+  bool ok() const { return h_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return h_; }
+
+ private:
+  HANDLE h_;
+};
+
+constexpr DWORD kProtected = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                             FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY |
+                             FILE_ATTRIBUTE_DEVICE;
+
+}  // namespace
+
+std::string WinFiles::AppDirectory() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return {};
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  const std::size_t slash = path.find_last_of(L"\\/");
+  return Utf8(slash == std::wstring::npos ? std::wstring_view()
+                                          : std::wstring_view(path).substr(0, slash));
+}
+
+bool WinFiles::IsOrdinaryFile(std::string_view path) {
+  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                        FILE_ATTRIBUTE_DEVICE)) == 0;
+}
+
+HResult WinFiles::Read(std::string_view path, std::string& bytes) {
+  File file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.ok()) return LastError();
+  std::string data(kMaxReadBytes, '\0');
+  std::size_t total = 0;
+  while (total < data.size()) {
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), data.data() + total, static_cast<DWORD>(data.size() - total), &got,
+                    nullptr)) {
+      return LastError();
+    }
+    if (got == 0) break;
+    total += got;
+  }
+  data.resize(total);
+  bytes = std::move(data);
+  return kOk;
+}
+
+// The new bytes go to a fresh file beside the old one, reach the disk, and
+// then take its place by a rename, which the file system does in one step.
+HResult WinFiles::Replace(std::string_view path, std::string_view bytes) {
+  const std::wstring target = Wide(path);
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kProtected) != 0) {
+    return HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
+  }
+  const std::size_t slash = target.find_last_of(L"\\/");
+  const std::wstring folder = slash == std::wstring::npos ? L"." : target.substr(0, slash);
+
+  wchar_t temp[MAX_PATH + 1];
+  if (GetTempFileNameW(folder.c_str(), L"set", 0, temp) == 0) return LastError();
+  HResult hr = kOk;
+  {
+    File file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                          nullptr));
+    DWORD written = 0;
+    if (!file.ok()) {
+      hr = LastError();
+    } else if (!bytes.empty() && (!WriteFile(file.get(), bytes.data(),
+                                             static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+                                  written != bytes.size())) {
+      hr = LastError();
+    } else if (!FlushFileBuffers(file.get())) {
+      hr = LastError();
+    }
+  }
+  if (Succeeded(hr) &&
+      !MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    hr = LastError();
+  }
+  if (Failed(hr)) DeleteFileW(temp);
+  return Failed(hr) ? hr : kOk;
+}
+
+}  // namespace orvo::win32
