@@ -68,6 +68,8 @@ class FakeWindow final : public BrowserWindow {
   void Fail(Op op, bool fail = true) { failing_[static_cast<std::size_t>(op)] = fail; }
   // Closed by the user or by the page itself: every later call fails.
   void Vanish() { closed_ = true; }
+  // Open again, as a page that opens the same pop-up over and over.
+  void Reopen() { closed_ = false; }
 
   void AddRef() noexcept override { ++refs_; }
   void Release() noexcept override { --refs_; }
