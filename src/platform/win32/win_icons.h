@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/icons.h"
+
+namespace orvo::win32 {
+
+// Icon groups of the running program's own resources.
+class WinIcons final : public Icons {
+ public:
+  HResult LoadNamedIcon(std::string_view name, Picture& icon) override;
+};
+
+}  // namespace orvo::win32
