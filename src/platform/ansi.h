@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace orvo {
+
+// The system's ANSI code page (932 on a Japanese system).
+class AnsiCodePage {
+ public:
+  // `utf8` in the ANSI code page; what it cannot hold becomes '?'.
+  virtual std::string FromUtf8(std::string_view utf8) = 0;
+
+ protected:
+  ~AnsiCodePage() = default;
+};
+
+}  // namespace orvo

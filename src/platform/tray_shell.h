@@ -1,0 +1,28 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "platform/result.h"
+
+namespace orvo {
+
+// The ANSI NOTIFYICONDATA record in its first, 88-byte form, exactly as a
+// 32-bit program hands it to the shell (little-endian, i686 layout).
+using NotifyIconRecord = std::array<std::uint8_t, 88>;
+
+inline constexpr std::uint32_t kNimAdd = 0;
+inline constexpr std::uint32_t kNimModify = 1;
+inline constexpr std::uint32_t kNimDelete = 2;
+
+// The notification area: Shell_NotifyIconA.
+class TrayShell {
+ public:
+  // kFail when the shell refuses the call.
+  virtual HResult NotifyIcon(std::uint32_t message, const NotifyIconRecord& record) = 0;
+
+ protected:
+  ~TrayShell() = default;
+};
+
+}  // namespace orvo

@@ -1,0 +1,58 @@
+#include "platform/win32/tray_shell.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace orvo::win32 {
+
+#ifndef _WIN64
+
+static_assert(NOTIFYICONDATAA_V1_SIZE == sizeof(NotifyIconRecord));
+
+NOTIFYICONDATAA ToNativeRecord(const NotifyIconRecord& record) {
+  NOTIFYICONDATAA data{};
+  std::memcpy(&data, record.data(), record.size());
+  return data;
+}
+
+#else
+
+// The shipped program is 32-bit and passes the bytes as they are. This path
+// exists so that the Windows tests can run under 64-bit Wine: it spreads the
+// 32-bit fields over the wider native layout.
+namespace {
+
+std::uint32_t Get32(const NotifyIconRecord& record, std::size_t offset) {
+  std::uint32_t value = 0;
+  for (std::size_t i = 0; i < 4; ++i) value |= std::uint32_t{record[offset + i]} << (8 * i);
+  return value;
+}
+
+// User and GDI handles are 32-bit values, sign-extended on 64-bit Windows.
+template <class Handle>
+Handle Widen(std::uint32_t value) {
+  return reinterpret_cast<Handle>(static_cast<LONG_PTR>(static_cast<std::int32_t>(value)));
+}
+
+}  // namespace
+
+NOTIFYICONDATAA ToNativeRecord(const NotifyIconRecord& record) {
+  NOTIFYICONDATAA data{};
+  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  data.hWnd = Widen<HWND>(Get32(record, 4));
+  data.uID = Get32(record, 8);
+  data.uFlags = Get32(record, 12);
+  data.uCallbackMessage = Get32(record, 16);
+  data.hIcon = Widen<HICON>(Get32(record, 20));
+  std::memcpy(data.szTip, record.data() + 24, 64);
+  return data;
+}
+
+#endif
+
+HResult WinTrayShell::NotifyIcon(std::uint32_t message, const NotifyIconRecord& record) {
+  NOTIFYICONDATAA data = ToNativeRecord(record);
+  return notify_(message, &data) ? kOk : kFail;
+}
+
+}  // namespace orvo::win32
