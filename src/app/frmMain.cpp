@@ -4,13 +4,20 @@ namespace orvo {
 
 frmMain::frmMain(Platform& platform, OptionFlags& flags)
     : Timer2(platform.timers.CreateTimer(kScanIntervalMs, true, [this] { Timer2_Timer(); })),
-      tmrAnimate(platform.timers.CreateTimer(kAnimateIntervalMs, false, [] {})),
+      tmrAnimate(
+          platform.timers.CreateTimer(kAnimateIntervalMs, false, [this] { tmrAnimate_Timer(); })),
+      SysTray(platform.tray),
       platform_(platform),
       flags_(flags) {}
 
 HResult frmMain::StartBlockAnimation() {
   AnimFrame = 1;
   return tmrAnimate->SetEnabled(true);
+}
+
+void frmMain::ShowTrayIcon(std::string_view name) {
+  Picture icon;
+  if (Succeeded(platform_.icons.LoadNamedIcon(name, icon))) SysTray.TrayIcon(icon);
 }
 
 void frmMain::WalkShellWindows(void (frmMain::*visit)()) {

@@ -21,6 +21,8 @@ class frmMain {
 
   // Pop-up scan, one tick of Timer2.
   void Timer2_Timer();
+  // One frame of the tray icon's block animation, a tick of tmrAnimate.
+  void tmrAnimate_Timer();
   // The options window's "close every running browser" button.
   void cmdALLIE_Click();
 
@@ -33,9 +35,13 @@ class frmMain {
 
   std::unique_ptr<Timer> Timer2;
   std::unique_ptr<Timer> tmrAnimate;
+  cSysTray& SysTray;
 
  private:
   HResult StartBlockAnimation();
+  // Puts the icon resource `name` into the tray; a name that cannot be
+  // loaded leaves the icon as it is.
+  void ShowTrayIcon(std::string_view name);
 
   // Runs `visit` for every browser window of the shell's collection, with the
   // window in BrowserWin. Creates the collection if there is none yet. A

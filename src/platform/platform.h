@@ -1,8 +1,12 @@
 #pragma once
 
+#include "platform/ansi.h"
 #include "platform/browser.h"
+#include "platform/files.h"
+#include "platform/icons.h"
 #include "platform/sound.h"
 #include "platform/timer.h"
+#include "systray/cSysTray.h"
 
 namespace orvo {
 
@@ -12,6 +16,12 @@ struct Platform {
   BrowserAutomation& browser;
   TimerPort& timers;
   Sound& sound;
+  Icons& icons;
+  Files& files;
+  AnsiCodePage& ansi;
+  // The tray icon control, placed on the main window by the platform that
+  // hosts it.
+  cSysTray& tray;
 };
 
 }  // namespace orvo

@@ -91,5 +91,28 @@ TEST(ScanCost, ASteadyTickAllocatesNothing) {
   }
 }
 
+// The animation's ticks load and set icons; none of that may allocate once
+// every frame has been shown once.
+TEST(ScanCost, AnAnimationTickAllocatesNothing) {
+  Watcher w;
+  w.SetFlags("0", "0", "1");
+  w.tray.InTray(true);
+  w.desktop.Open(fake::Popup());
+  w.main.Timer2_Timer();
+  w.clock.Advance(32 * 9);
+  // The fakes' own records of the calls they get.
+  w.shell.calls.reserve(w.shell.calls.size() + 100);
+  w.tray_host.notices.reserve(w.tray_host.notices.size() + 100);
+
+  w.desktop.window(0).Reopen();
+  w.main.Timer2_Timer();
+  for (int tick = 0; tick < 9; ++tick) {
+    const long start = g_allocations;
+    w.clock.Advance(32);
+    EXPECT_EQ(g_allocations - start, 0) << "tick " << tick;
+  }
+  EXPECT_EQ(w.ShownIcon(), "02");
+}
+
 }  // namespace
 }  // namespace orvo

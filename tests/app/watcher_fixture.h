@@ -3,18 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "app/frmMain.h"
-#include "doubles/fake_desktop.h"
-#include "doubles/fake_sound.h"
-#include "doubles/virtual_clock.h"
+#include "doubles/fake_platform.h"
 
 namespace orvo {
 
-// frmMain on a fake desktop, a virtual clock and a counting speaker.
-struct Watcher {
-  fake::FakeDesktop desktop;
-  fake::VirtualClock clock;
-  fake::FakeSound sound;
-  Platform platform{desktop, clock, sound};
+// frmMain on the fake platform: a desktop of browser windows, a virtual
+// clock, a counting speaker, the tray ...
+struct Watcher : fake::FakePlatform {
   OptionFlags flags;
   frmMain main{platform, flags};
 

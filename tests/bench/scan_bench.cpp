@@ -5,9 +5,7 @@
 #include <vector>
 
 #include "app/frmMain.h"
-#include "doubles/fake_desktop.h"
-#include "doubles/fake_sound.h"
-#include "doubles/virtual_clock.h"
+#include "doubles/fake_platform.h"
 
 namespace orvo {
 namespace {
@@ -16,12 +14,10 @@ namespace {
 // picks the options: 0 opener rule, 1 no-menu-bar rule, 2 new-window rule.
 void BM_ScanTick(benchmark::State& state) {
   const auto windows = static_cast<int>(state.range(0));
-  fake::FakeDesktop desktop;
-  fake::VirtualClock clock;
-  fake::FakeSound sound;
-  Platform platform{desktop, clock, sound};
+  fake::FakePlatform fakes;
+  fake::FakeDesktop& desktop = fakes.desktop;
   OptionFlags flags{"0", state.range(1) == 1 ? "1" : "0", state.range(1) == 2 ? "1" : "0"};
-  frmMain main(platform, flags);
+  frmMain main(fakes.platform, flags);
 
   std::vector<fake::FakeWindow*> popups;
   for (int i = 0; i < windows; ++i) {

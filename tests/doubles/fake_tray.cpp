@@ -62,12 +62,18 @@ std::intptr_t FakeWindows::CallWindowProc(WindowProcAddress proc, WindowHandle h
   return 0;
 }
 
-std::string Cp932::FromUtf8(std::string_view utf8) {
-  iconv_t cd = iconv_open("CP932", "UTF-8");
+namespace {
+
+// iconv from one encoding to another; '?' for what the target lacks or the
+// source does not know, as the Windows conversions do. A source character
+// is skipped whole: in UTF-8 its continuation bytes, in CP932 the trail byte
+// of a lead byte.
+std::string Convert(const char* to, const char* from, std::string_view text, bool from_utf8) {
+  iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) return {};
   std::string out;
-  char* in = const_cast<char*>(utf8.data());
-  std::size_t in_left = utf8.size();
+  char* in = const_cast<char*>(text.data());
+  std::size_t in_left = text.size();
   char buffer[256];
   while (in_left > 0) {
     char* dst = buffer;
@@ -75,16 +81,29 @@ std::string Cp932::FromUtf8(std::string_view utf8) {
     const std::size_t rc = iconv(cd, &in, &in_left, &dst, &dst_left);
     out.append(buffer, dst);
     if (rc != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
-    // As WideCharToMultiByte: '?' for a character the code page lacks.
     out += '?';
-    do {
+    const auto lead = static_cast<unsigned char>(*in);
+    ++in;
+    --in_left;
+    if (from_utf8) {
+      while (in_left > 0 && (static_cast<unsigned char>(*in) & 0xC0) == 0x80) {
+        ++in;
+        --in_left;
+      }
+    } else if (in_left > 0 && ((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC))) {
       ++in;
       --in_left;
-    } while (in_left > 0 && (static_cast<unsigned char>(*in) & 0xC0) == 0x80);
+    }
   }
   iconv_close(cd);
   return out;
 }
+
+}  // namespace
+
+std::string Cp932::FromUtf8(std::string_view utf8) { return Convert("CP932", "UTF-8", utf8, true); }
+
+std::string Cp932::ToUtf8(std::string_view ansi) { return Convert("UTF-8", "CP932", ansi, false); }
 
 bool FakePropertyBag::ReadBool(std::string_view key, bool default_value) {
   log.push_back("read " + std::string(key));

@@ -79,6 +79,7 @@ class FakeWindows final : public WindowProcSlots {
 class Cp932 final : public AnsiCodePage {
  public:
   std::string FromUtf8(std::string_view utf8) override;
+  std::string ToUtf8(std::string_view ansi) override;
 };
 
 class FakePaintSurface final : public PaintSurface {

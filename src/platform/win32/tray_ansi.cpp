@@ -4,19 +4,32 @@
 
 namespace orvo::win32 {
 
-std::string WinAnsiCodePage::FromUtf8(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int in_size = static_cast<int>(utf8.size());
-  const int wide_size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), in_size, nullptr, 0);
+namespace {
+
+// Between two code pages through UTF-16.
+std::string Convert(UINT from, UINT to, std::string_view text) {
+  if (text.empty()) return {};
+  const int in_size = static_cast<int>(text.size());
+  const int wide_size = MultiByteToWideChar(from, 0, text.data(), in_size, nullptr, 0);
   if (wide_size <= 0) return {};
   std::wstring wide(static_cast<std::size_t>(wide_size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), in_size, wide.data(), wide_size);
-  const int ansi_size =
-      WideCharToMultiByte(CP_ACP, 0, wide.data(), wide_size, nullptr, 0, nullptr, nullptr);
-  if (ansi_size <= 0) return {};
-  std::string ansi(static_cast<std::size_t>(ansi_size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), wide_size, ansi.data(), ansi_size, nullptr, nullptr);
-  return ansi;
+  MultiByteToWideChar(from, 0, text.data(), in_size, wide.data(), wide_size);
+  const int out_size =
+      WideCharToMultiByte(to, 0, wide.data(), wide_size, nullptr, 0, nullptr, nullptr);
+  if (out_size <= 0) return {};
+  std::string out(static_cast<std::size_t>(out_size), '\0');
+  WideCharToMultiByte(to, 0, wide.data(), wide_size, out.data(), out_size, nullptr, nullptr);
+  return out;
+}
+
+}  // namespace
+
+std::string WinAnsiCodePage::FromUtf8(std::string_view utf8) {
+  return Convert(CP_UTF8, CP_ACP, utf8);
+}
+
+std::string WinAnsiCodePage::ToUtf8(std::string_view ansi) {
+  return Convert(CP_ACP, CP_UTF8, ansi);
 }
 
 }  // namespace orvo::win32

@@ -3,6 +3,10 @@
 
 #include "app/frmMain.h"
 #include "platform/win32/com_browser.h"
+#include "platform/win32/tray_ansi.h"
+#include "platform/win32/tray_window.h"
+#include "platform/win32/win_files.h"
+#include "platform/win32/win_icons.h"
 #include "platform/win32/win_sound.h"
 #include "platform/win32/win_timer.h"
 
@@ -14,7 +18,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     orvo::win32::ComBrowserAutomation browser;
     orvo::win32::WinTimers timers;
     orvo::win32::WinSound sound;
-    orvo::Platform platform{browser, timers, sound};
+    orvo::win32::WinIcons icons;
+    orvo::win32::WinFiles files;
+    orvo::win32::WinAnsiCodePage ansi;
+    orvo::win32::SysTrayWindow tray;
+    orvo::Platform platform{browser, timers, sound, icons, files, ansi, tray.SysTray()};
     orvo::OptionFlags flags;
     orvo::frmMain main_window(platform, flags);
 
