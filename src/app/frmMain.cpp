@@ -1,5 +1,7 @@
 #include "app/frmMain.h"
 
+#include "res/layout/layouts.h"
+
 namespace orvo {
 
 frmMain::frmMain(Platform& platform, OptionFlags& flags)
@@ -8,7 +10,8 @@ frmMain::frmMain(Platform& platform, OptionFlags& flags)
           platform.timers.CreateTimer(kAnimateIntervalMs, false, [this] { tmrAnimate_Timer(); })),
       SysTray(platform.tray),
       platform_(platform),
-      flags_(flags) {}
+      flags_(flags),
+      window_(platform.windows.Create(layout::kfrmMain, *this)) {}
 
 HResult frmMain::StartBlockAnimation() {
   AnimFrame = 1;

@@ -10,7 +10,7 @@ namespace orvo {
 
 // The main window: the program's state, its two timers and, shown, the
 // options window. One instance lives for the whole run.
-class frmMain {
+class frmMain : private WindowEvents {
  public:
   static constexpr std::uint32_t kScanIntervalMs = 1000;
   static constexpr std::uint32_t kAnimateIntervalMs = 32;
@@ -18,6 +18,26 @@ class frmMain {
   frmMain(Platform& platform, OptionFlags& flags);
   frmMain(const frmMain&) = delete;
   frmMain& operator=(const frmMain&) = delete;
+
+  // Start-up: the program's state, the tray icon, the scan, the settings.
+  void Form_Load();
+  void Set_INI();
+
+  // set.ini beside the program.
+  void LoadSettingsFile();
+  void SaveSettingsFile();
+
+  // The options window.
+  void Show();
+  void optBEEP_Click();
+  void CheTitle_Click();
+  void Check1_Click();
+  void cmdHide_Click();
+  void cmdClose_Click();
+  void Form_Unload(bool& Cancel);
+
+  // Saves the settings, takes the icon out of the tray and ends the process.
+  void EndProgram();
 
   // Pop-up scan, one tick of Timer2.
   void Timer2_Timer();
@@ -38,6 +58,16 @@ class frmMain {
   cSysTray& SysTray;
 
  private:
+  // The window's events: clicks, the close box, the end of the session.
+  void Click(ControlIndex control) override;
+  void CloseRequested() override;
+  void SessionEnding() override;
+  // Requests the unload of the window, which Form_Unload turns into hiding.
+  void Unload();
+  // Sets a check box as code does: a change runs its click handler.
+  void SetCheckValue(ControlIndex box, int value);
+  void StoreCheck(ControlIndex box, std::string& flag);
+
   HResult StartBlockAnimation();
   // Puts the icon resource `name` into the tray; a name that cannot be
   // loaded leaves the icon as it is.
@@ -55,6 +85,7 @@ class frmMain {
 
   Platform& platform_;
   OptionFlags& flags_;
+  std::unique_ptr<Window> window_;
 };
 
 }  // namespace orvo

@@ -4,8 +4,10 @@
 #include "platform/browser.h"
 #include "platform/files.h"
 #include "platform/icons.h"
+#include "platform/process.h"
 #include "platform/sound.h"
 #include "platform/timer.h"
+#include "platform/window.h"
 #include "systray/cSysTray.h"
 
 namespace orvo {
@@ -19,6 +21,8 @@ struct Platform {
   Icons& icons;
   Files& files;
   AnsiCodePage& ansi;
+  WindowFactory& windows;
+  Process& process;
   // The tray icon control, placed on the main window by the platform that
   // hosts it.
   cSysTray& tray;

@@ -3,8 +3,10 @@
 #include "doubles/fake_desktop.h"
 #include "doubles/fake_files.h"
 #include "doubles/fake_icons.h"
+#include "doubles/fake_process.h"
 #include "doubles/fake_sound.h"
 #include "doubles/fake_tray.h"
+#include "doubles/fake_window.h"
 #include "doubles/virtual_clock.h"
 #include "platform/platform.h"
 
@@ -25,7 +27,9 @@ struct FakePlatform {
       [](WindowHandle, std::uint32_t, std::uintptr_t, std::intptr_t) { return std::intptr_t{0}; });
   FakeControlHost tray_host{tray_hwnd};
   cSysTray tray{SysTrayPorts{tray_host, shell, windows, ansi}};
-  Platform platform{desktop, clock, sound, icons, files, ansi, tray};
+  FakeWindowFactory screens;
+  FakeProcess process;
+  Platform platform{desktop, clock, sound, icons, files, ansi, screens, process, tray};
 
   // Sends the shell's tray callback for a mouse message to the control.
   void TrayMouse(std::uint32_t mouse_message) {

@@ -7,8 +7,10 @@
 #include "platform/win32/tray_window.h"
 #include "platform/win32/win_files.h"
 #include "platform/win32/win_icons.h"
+#include "platform/win32/win_process.h"
 #include "platform/win32/win_sound.h"
 #include "platform/win32/win_timer.h"
+#include "platform/win32/win_window.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // The browser objects live in single-threaded apartments; so do we.
@@ -22,12 +24,18 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     orvo::win32::WinFiles files;
     orvo::win32::WinAnsiCodePage ansi;
     orvo::win32::SysTrayWindow tray;
-    orvo::Platform platform{browser, timers, sound, icons, files, ansi, tray.SysTray()};
+    orvo::win32::WinWindowFactory windows;
+    orvo::win32::WinProcess process;
+    orvo::Platform platform{browser, timers,  sound,   icons,         files,
+                            ansi,    windows, process, tray.SysTray()};
     orvo::OptionFlags flags;
     orvo::frmMain main_window(platform, flags);
+    main_window.Form_Load();
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+      // The windows are modeless: their dialog keys come through here.
+      if (orvo::win32::PreTranslateWindowMessage(msg)) continue;
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
