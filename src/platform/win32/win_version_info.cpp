@@ -1,0 +1,44 @@
+#include "platform/win32/win_version_info.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace orvo::win32 {
+
+HResult WinVersionInfo::ReadProgramVersion(ProgramVersion& version) {
+  wchar_t path[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  if (length == 0 || length == MAX_PATH) return kFail;
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
+  if (size == 0) return kFail;
+  std::vector<unsigned char> block(size);
+  if (!GetFileVersionInfoW(path, 0, size, block.data())) return kFail;
+
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT fixed_size = 0;
+  if (!VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &fixed_size) ||
+      fixed_size < sizeof(VS_FIXEDFILEINFO)) {
+    return kFail;
+  }
+  wchar_t* name = nullptr;
+  UINT name_length = 0;
+  if (!VerQueryValueW(block.data(), L"\\StringFileInfo\\041104B0\\ProductName",
+                      reinterpret_cast<void**>(&name), &name_length) ||
+      name_length == 0) {
+    return kFail;
+  }
+  const int wide = static_cast<int>(wcsnlen(name, name_length));
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, name, wide, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, name, wide, utf8.data(), bytes, nullptr, nullptr);
+
+  version.product_name = std::move(utf8);
+  version.major = HIWORD(fixed->dwFileVersionMS);
+  version.minor = LOWORD(fixed->dwFileVersionMS);
+  version.revision = LOWORD(fixed->dwFileVersionLS);
+  return kOk;
+}
+
+}  // namespace orvo::win32
