@@ -1,6 +1,7 @@
 #include "app/frmMain.h"
 
 #include "res/layout/layouts.h"
+#include "ui/Form3.h"
 
 namespace orvo {
 
@@ -11,7 +12,17 @@ frmMain::frmMain(Platform& platform, OptionFlags& flags)
       SysTray(platform.tray),
       platform_(platform),
       flags_(flags),
-      window_(platform.windows.Create(layout::kfrmMain, *this)) {}
+      window_(platform.windows.Create(layout::kfrmMain, *this)) {
+  SysTray.MouseMove = [this](std::int32_t Id) { SysTray_MouseMove(Id); };
+  SysTray.MouseDown = [this](std::int16_t Button, std::int32_t Id) {
+    SysTray_MouseDown(Button, Id);
+  };
+}
+
+frmMain::~frmMain() {
+  SysTray.MouseMove = nullptr;
+  SysTray.MouseDown = nullptr;
+}
 
 HResult frmMain::StartBlockAnimation() {
   AnimFrame = 1;

@@ -1,12 +1,16 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 #include "app/option_flags.h"
 #include "platform/platform.h"
 
 namespace orvo {
+
+class Form3;
 
 // The main window: the program's state, its two timers and, shown, the
 // options window. One instance lives for the whole run.
@@ -16,6 +20,7 @@ class frmMain : private WindowEvents {
   static constexpr std::uint32_t kAnimateIntervalMs = 32;
 
   frmMain(Platform& platform, OptionFlags& flags);
+  ~frmMain();
   frmMain(const frmMain&) = delete;
   frmMain& operator=(const frmMain&) = delete;
 
@@ -38,6 +43,12 @@ class frmMain : private WindowEvents {
 
   // Saves the settings, takes the icon out of the tray and ends the process.
   void EndProgram();
+
+  // The tray icon's mouse events.
+  void SysTray_MouseDown(std::int16_t& Button, std::int32_t Id);
+  void SysTray_MouseMove(std::int32_t Id);
+  // The menu window; nullptr until the first menu.
+  Form3* MenuWindow() { return form3_.get(); }
 
   // Pop-up scan, one tick of Timer2.
   void Timer2_Timer();
@@ -69,6 +80,7 @@ class frmMain : private WindowEvents {
   void StoreCheck(ControlIndex box, std::string& flag);
 
   HResult StartBlockAnimation();
+  std::string_view CountTip();
   // Puts the icon resource `name` into the tray; a name that cannot be
   // loaded leaves the icon as it is.
   void ShowTrayIcon(std::string_view name);
@@ -86,6 +98,8 @@ class frmMain : private WindowEvents {
   Platform& platform_;
   OptionFlags& flags_;
   std::unique_ptr<Window> window_;
+  std::unique_ptr<Form3> form3_;
+  std::array<char, 64> count_tip_{};
 };
 
 }  // namespace orvo

@@ -7,6 +7,7 @@
 #include "platform/process.h"
 #include "platform/sound.h"
 #include "platform/timer.h"
+#include "platform/version_info.h"
 #include "platform/window.h"
 #include "systray/cSysTray.h"
 
@@ -23,6 +24,7 @@ struct Platform {
   AnsiCodePage& ansi;
   WindowFactory& windows;
   Process& process;
+  VersionInfo& version;
   // The tray icon control, placed on the main window by the platform that
   // hosts it.
   cSysTray& tray;

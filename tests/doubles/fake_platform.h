@@ -6,6 +6,7 @@
 #include "doubles/fake_process.h"
 #include "doubles/fake_sound.h"
 #include "doubles/fake_tray.h"
+#include "doubles/fake_version_info.h"
 #include "doubles/fake_window.h"
 #include "doubles/virtual_clock.h"
 #include "platform/platform.h"
@@ -29,7 +30,8 @@ struct FakePlatform {
   cSysTray tray{SysTrayPorts{tray_host, shell, windows, ansi}};
   FakeWindowFactory screens;
   FakeProcess process;
-  Platform platform{desktop, clock, sound, icons, files, ansi, screens, process, tray};
+  FakeVersionInfo version;
+  Platform platform{desktop, clock, sound, icons, files, ansi, screens, process, version, tray};
 
   // Sends the shell's tray callback for a mouse message to the control.
   void TrayMouse(std::uint32_t mouse_message) {

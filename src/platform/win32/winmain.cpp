@@ -10,6 +10,7 @@
 #include "platform/win32/win_process.h"
 #include "platform/win32/win_sound.h"
 #include "platform/win32/win_timer.h"
+#include "platform/win32/win_version_info.h"
 #include "platform/win32/win_window.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -26,8 +27,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     orvo::win32::SysTrayWindow tray;
     orvo::win32::WinWindowFactory windows;
     orvo::win32::WinProcess process;
-    orvo::Platform platform{browser, timers,  sound,   icons,         files,
-                            ansi,    windows, process, tray.SysTray()};
+    orvo::win32::WinVersionInfo version;
+    orvo::Platform platform{browser, timers,  sound,   icons,   files,
+                            ansi,    windows, process, version, tray.SysTray()};
     orvo::OptionFlags flags;
     orvo::frmMain main_window(platform, flags);
     main_window.Form_Load();

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/platform.h"
+
+namespace orvo {
+
+// The About box: the version line, the maker's page as a link, OK.
+class frmAbout : private WindowEvents {
+ public:
+  explicit frmAbout(Platform& platform);
+
+  // Shows the box, made anew (and its version line built again) when it was
+  // closed.
+  void Show();
+  bool Loaded() const { return window_ != nullptr; }
+
+  void Form_Load();
+  void cmdOK_Click();
+  void Label2_Click();
+
+ private:
+  void Click(ControlIndex control) override;
+  void CloseRequested() override;
+  void SessionEnding() override {}
+  void Unload();
+
+  Platform& platform_;
+  std::unique_ptr<Window> window_;
+};
+
+}  // namespace orvo
