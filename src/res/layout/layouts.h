@@ -12,7 +12,7 @@ namespace orvo::layout {
 
 // The maker's page: the About box's address label, the tray menu's web-site
 // command.
-inline constexpr std::string_view kHomePageAddress = "http://www.orvo-development.example/";
+inline constexpr std::string_view kHomePageAddress = "http://www.orvo.example/";
 
 extern const Window kfrmMain;
 extern const Window kForm1;
