@@ -187,8 +187,7 @@ TEST_F(Program, TheVersionCommandShowsOneAboutBoxWithTheVersionLine) {
   EXPECT_EQ(Count("Create frmAbout"), 1);
 
   ASSERT_TRUE(about->Click(layout::frmAboutControls::Label2));
-  EXPECT_EQ(w.desktop.opened_pages(),
-            std::vector<std::string>{"http://www.orvo.example/"});
+  EXPECT_EQ(w.desktop.opened_pages(), std::vector<std::string>{"http://www.orvo.example/"});
   ASSERT_TRUE(about->PressEscape());
   EXPECT_EQ(Find(layout::kfrmAbout), nullptr);
 
