@@ -23,7 +23,7 @@ class Files {
   virtual HResult Replace(std::string_view path, std::string_view bytes) = 0;
 
   // More than any settings file needs; a larger file is read only this far.
-  static constexpr std::size_t kMaxReadBytes = 64 * 1024;
+  static constexpr std::size_t kMaxReadBytes = std::size_t{64} * 1024;
 
  protected:
   ~Files() = default;

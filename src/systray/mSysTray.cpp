@@ -20,6 +20,7 @@ std::intptr_t TrayWindowProc(WindowProcSlots& slots, WindowHandle hWnd, std::uin
   const std::uint32_t taskbar_created = slots.TaskbarCreatedMessage();
   if (uMsg == TrayCallbackMessage || (taskbar_created != 0 && uMsg == taskbar_created)) {
     // A plain pointer: the control takes the hook off before it goes away.
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): the user data is that pointer.
     if (auto* control = reinterpret_cast<cSysTray*>(slots.GetUserData(hWnd))) {
       if (uMsg == TrayCallbackMessage) {
         auto msg = static_cast<std::int32_t>(lParam);
