@@ -54,6 +54,7 @@ class Window {
 
 class WindowFactory {
  public:
+  // Never nullptr.
   virtual std::unique_ptr<Window> Create(const layout::Window& layout, WindowEvents& events) = 0;
 
  protected:

@@ -693,9 +693,28 @@ LRESULT WinWindow::Handle(UINT msg, WPARAM wparam, LPARAM lparam) {
   return DefWindowProcW(hwnd_, msg, wparam, lparam);
 }
 
+namespace {
+
+// What stands in for a window that Windows refused to make (out of window
+// handles, say): it shows nothing and reports nothing, and the program goes
+// on with its tray icon and its scan.
+class NoWindow final : public Window {
+ public:
+  void Show() override {}
+  void Hide() override {}
+  bool Visible() override { return false; }
+  int CheckState(ControlIndex) override { return 0; }
+  void SetCheckState(ControlIndex, int) override {}
+  void SetCaption(ControlIndex, std::string_view) override {}
+  int PopupMenu() override { return -1; }
+};
+
+}  // namespace
+
 std::unique_ptr<Window> WinWindowFactory::Create(const layout::Window& layout,
                                                  WindowEvents& events) {
-  return WinWindow::Make(layout, events);
+  if (std::unique_ptr<Window> window = WinWindow::Make(layout, events)) return window;
+  return std::make_unique<NoWindow>();
 }
 
 bool PreTranslateWindowMessage(MSG& msg) {

@@ -99,7 +99,7 @@ class WinWindow final : public Window {
 
 class WinWindowFactory final : public WindowFactory {
  public:
-  // nullptr when the window cannot be made.
+  // Never nullptr: a window Windows refuses to make is an inert stand-in.
   std::unique_ptr<Window> Create(const layout::Window& layout, WindowEvents& events) override;
 };
 
