@@ -47,8 +47,6 @@ class frmMain : private WindowEvents {
   // The tray icon's mouse events.
   void SysTray_MouseDown(std::int16_t& Button, std::int32_t Id);
   void SysTray_MouseMove(std::int32_t Id);
-  // The menu window; nullptr until the first menu.
-  Form3* MenuWindow() { return form3_.get(); }
 
   // Pop-up scan, one tick of Timer2.
   void Timer2_Timer();

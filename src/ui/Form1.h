@@ -16,7 +16,6 @@ class Form1 : private WindowEvents {
 
   // Shows the one confirmation, made anew when it was closed.
   void Show();
-  bool Loaded() const { return window_ != nullptr; }
 
   void Command1_Click();  // はい
   void Command2_Click();  // いいえ

@@ -25,9 +25,6 @@ class Form3 : private WindowEvents {
   void mnuWEB_Click();
   void mnuVER_Click();
 
-  Form1& ExitConfirmation() { return form1_; }
-  frmAbout& About() { return about_; }
-
  private:
   void Click(ControlIndex) override {}
   void CloseRequested() override { Form_Unload(); }

@@ -14,7 +14,6 @@ class frmAbout : private WindowEvents {
   // Shows the box, made anew (and its version line built again) when it was
   // closed.
   void Show();
-  bool Loaded() const { return window_ != nullptr; }
 
   void Form_Load();
   void cmdOK_Click();
