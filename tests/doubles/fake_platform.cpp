@@ -6,9 +6,6 @@ namespace {
 constexpr std::uint32_t kNifIcon = 2;
 constexpr std::uint32_t kNifTip = 4;
 
-std::uint32_t U32(const NotifyIconRecord& r, std::size_t at) {
-  return r[at] | r[at + 1] << 8 | r[at + 2] << 16 | static_cast<std::uint32_t>(r[at + 3]) << 24;
-}
 }  // namespace
 
 // Plays the shell calls back as the notification area would have applied them.
@@ -16,8 +13,7 @@ std::string FakePlatform::ShownIcon() const {
   std::uint32_t icon = 0;
   for (const ShellCall& call : shell.calls) {
     if (call.message == kNimDelete) icon = 0;
-    if (call.message != kNimDelete && (U32(call.record, 12) & kNifIcon))
-      icon = U32(call.record, 20);
+    if (call.message != kNimDelete && (Flags(call.record) & kNifIcon)) icon = IconOf(call.record);
   }
   return icon ? FakeIcons::NameOf(Picture{Picture::Type::kIcon, icon}) : "";
 }
@@ -26,7 +22,7 @@ std::string FakePlatform::ShownTip() const {
   std::string tip;
   for (const ShellCall& call : shell.calls) {
     if (call.message == kNimDelete) tip.clear();
-    if (call.message != kNimDelete && (U32(call.record, 12) & kNifTip)) {
+    if (call.message != kNimDelete && (Flags(call.record) & kNifTip)) {
       tip = reinterpret_cast<const char*>(call.record.data() + 24);
     }
   }

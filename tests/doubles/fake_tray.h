@@ -16,6 +16,19 @@
 // windows with a procedure slot and user data, CP932 as the ANSI code page
 // and a host with a property bag. The shell and the windows write one line per
 // call into a shared journal, so that tests can check their interleaving.
+namespace orvo {
+
+// The fields of a record, as the shell reads them.
+inline std::uint32_t U32(const NotifyIconRecord& r, std::size_t offset) {
+  return r[offset] | r[offset + 1] << 8 | r[offset + 2] << 16 |
+         static_cast<std::uint32_t>(r[offset + 3]) << 24;
+}
+inline std::uint32_t Flags(const NotifyIconRecord& r) { return U32(r, 12); }
+inline std::uint32_t Callback(const NotifyIconRecord& r) { return U32(r, 16); }
+inline std::uint32_t IconOf(const NotifyIconRecord& r) { return U32(r, 20); }
+
+}  // namespace orvo
+
 namespace orvo::fake {
 
 using Journal = std::vector<std::string>;

@@ -17,13 +17,6 @@ inline constexpr Picture kOtherIcon{Picture::Type::kIcon, 0x2B3};
 // "ブロック：0" as a Japanese Windows sends it.
 inline const std::string kTipCp932 = "\x83\x75\x83\x8D\x83\x62\x83\x4E\x81\x46\x30";
 
-inline std::uint32_t U32(const NotifyIconRecord& r, std::size_t offset) {
-  return r[offset] | r[offset + 1] << 8 | r[offset + 2] << 16 |
-         static_cast<std::uint32_t>(r[offset + 3]) << 24;
-}
-inline std::uint32_t Flags(const NotifyIconRecord& r) { return U32(r, 12); }
-inline std::uint32_t Callback(const NotifyIconRecord& r) { return U32(r, 16); }
-inline std::uint32_t IconOf(const NotifyIconRecord& r) { return U32(r, 20); }
 // szTip up to its NUL; also checks that nothing but zeros follows.
 inline std::string TipOf(const NotifyIconRecord& r) {
   std::string tip(reinterpret_cast<const char*>(r.data() + 24));

@@ -25,9 +25,8 @@ struct Animation : testing::Test {
     Names names;
     for (; seen < w.shell.calls.size(); ++seen) {
       const NotifyIconRecord& r = w.shell.calls[seen].record;
-      if (r[12] & 2) {
-        const std::uint32_t handle = r[20] | r[21] << 8 | r[22] << 16 | r[23] << 24;
-        names.push_back(fake::FakeIcons::NameOf(Picture{Picture::Type::kIcon, handle}));
+      if (Flags(r) & 2) {
+        names.push_back(fake::FakeIcons::NameOf(Picture{Picture::Type::kIcon, IconOf(r)}));
       }
     }
     return names;

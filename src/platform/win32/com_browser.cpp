@@ -1,5 +1,7 @@
 #include "platform/win32/com_browser.h"
 
+#include "platform/win32/text.h"
+
 #include <exdisp.h>
 #include <oleauto.h>
 #include <windows.h>
@@ -270,14 +272,12 @@ class ComShellWindows final : public Counted<ComShellWindows, ShellWindows> {
 // A BSTR-holding variant with the UTF-16 form of `text`.
 HRESULT ToBstr(std::string_view text, Variant& out) {
   if (text.size() > static_cast<size_t>(INT_MAX)) return E_INVALIDARG;
-  const int size = static_cast<int>(text.size());
-  const int length = size == 0 ? 0 : MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
-  if (size != 0 && length == 0) return HRESULT_FROM_WIN32(GetLastError());
-  BSTR wide = SysAllocStringLen(nullptr, static_cast<UINT>(length));
-  if (!wide) return E_OUTOFMEMORY;
+  const std::wstring wide = Widen(text);
+  if (!text.empty() && wide.empty()) return E_INVALIDARG;
+  BSTR bstr = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+  if (!bstr) return E_OUTOFMEMORY;
   V_VT(out.get()) = VT_BSTR;
-  V_BSTR(out.get()) = wide;
-  if (length != 0) MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide, length);
+  V_BSTR(out.get()) = bstr;
   return S_OK;
 }
 

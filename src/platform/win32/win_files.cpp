@@ -4,28 +4,11 @@
 
 #include <string>
 
+#include "platform/win32/text.h"
+
 namespace orvo::win32 {
 
 namespace {
-
-std::wstring Wide(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int n =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
-  return wide;
-}
-
-std::string Utf8(std::wstring_view wide) {
-  if (wide.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
-                                    0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), n,
-                      nullptr, nullptr);
-  return utf8;
-}
 
 // Some failures leave no error code behind; they are failures all the same.
 HResult LastError() {
@@ -66,19 +49,19 @@ std::string WinFiles::AppDirectory() {
     path.resize(path.size() * 2);
   }
   const std::size_t slash = path.find_last_of(L"\\/");
-  return Utf8(slash == std::wstring::npos ? std::wstring_view()
-                                          : std::wstring_view(path).substr(0, slash));
+  return Narrow(slash == std::wstring::npos ? std::wstring_view()
+                                            : std::wstring_view(path).substr(0, slash));
 }
 
 bool WinFiles::IsOrdinaryFile(std::string_view path) {
-  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+  const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;
   return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                         FILE_ATTRIBUTE_DEVICE)) == 0;
 }
 
 HResult WinFiles::Read(std::string_view path, std::string& bytes) {
-  File file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+  File file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.ok()) return LastError();
   std::string data(kMaxReadBytes, '\0');
@@ -100,7 +83,7 @@ HResult WinFiles::Read(std::string_view path, std::string& bytes) {
 // The new bytes go to a fresh file beside the old one, reach the disk, and
 // then take its place by a rename, which the file system does in one step.
 HResult WinFiles::Replace(std::string_view path, std::string_view bytes) {
-  const std::wstring target = Wide(path);
+  const std::wstring target = Widen(path);
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kProtected) != 0) {
     return HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);

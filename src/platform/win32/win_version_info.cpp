@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/win32/text.h"
+
 namespace orvo::win32 {
 
 HResult WinVersionInfo::ReadProgramVersion(ProgramVersion& version) {
@@ -29,12 +31,7 @@ HResult WinVersionInfo::ReadProgramVersion(ProgramVersion& version) {
       name_length == 0) {
     return kFail;
   }
-  const int wide = static_cast<int>(wcsnlen(name, name_length));
-  const int bytes = WideCharToMultiByte(CP_UTF8, 0, name, wide, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, name, wide, utf8.data(), bytes, nullptr, nullptr);
-
-  version.product_name = std::move(utf8);
+  version.product_name = Narrow(std::wstring_view(name, wcsnlen(name, name_length)));
   version.major = HIWORD(fixed->dwFileVersionMS);
   version.minor = LOWORD(fixed->dwFileVersionMS);
   version.revision = LOWORD(fixed->dwFileVersionLS);

@@ -156,15 +156,6 @@ COLORREF TextOn(COLORREF face) {
 
 }  // namespace
 
-std::wstring WidenUtf8(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int in = static_cast<int>(utf8.size());
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), in, nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), in, wide.data(), n);
-  return wide;
-}
-
 WinWindow::WinWindow(const layout::Window& layout, WindowEvents& events)
     : layout_(layout), events_(events), parts_(layout.controls.size()) {}
 
@@ -198,7 +189,7 @@ bool WinWindow::Build() {
     owner = AcquireOwner();
   }
   background_.reset(CreateSolidBrush(Resolve(layout_.background, COLOR_BTNFACE)));
-  const HWND hwnd = CreateWindowExW(ex_style, kClassName, WidenUtf8(layout_.title).c_str(), kStyle,
+  const HWND hwnd = CreateWindowExW(ex_style, kClassName, Widen(layout_.title).c_str(), kStyle,
                                     CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                                     frame.bottom - frame.top, owner, nullptr, Instance(), nullptr);
   if (hwnd == nullptr) return false;
@@ -221,7 +212,7 @@ bool WinWindow::Build() {
   }
 
   if (!layout_.icon.empty()) {
-    const std::wstring name = WidenUtf8(layout_.icon);
+    const std::wstring name = Widen(layout_.icon);
     for (const auto& [which, cx, cy] : {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON},
                                         std::tuple{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}}) {
       // Shared: the system frees it with the module.
@@ -272,7 +263,7 @@ HFONT WinWindow::FontFor(const layout::Font* font) {
     logfont.lfHeight = -MulDiv(font->size_hundredths, dpi, 7200);
     logfont.lfWeight = font->bold ? FW_BOLD : FW_NORMAL;
     logfont.lfCharSet = static_cast<BYTE>(font->charset);
-    const std::wstring face = WidenUtf8(font->face);
+    const std::wstring face = Widen(font->face);
     std::wcsncpy(logfont.lfFaceName, face.c_str(), LF_FACESIZE - 1);
   }
   fonts_.push_back({font, UniqueFont(CreateFontIndirectW(&logfont))});
@@ -316,7 +307,7 @@ void WinWindow::CreateControl(ControlIndex index) {
   }
   const RECT r = PixelRect(index);
   part.hwnd = CreateWindowExW(
-      0, window_class, WidenUtf8(c.caption).c_str(), style, r.left, r.top, r.right - r.left,
+      0, window_class, Widen(c.caption).c_str(), style, r.left, r.top, r.right - r.left,
       r.bottom - r.top, hwnd_,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)), Instance(), nullptr);
   if (part.hwnd == nullptr) return;
@@ -324,13 +315,13 @@ void WinWindow::CreateControl(ControlIndex index) {
   SendMessageW(part.hwnd, WM_SETFONT,
                reinterpret_cast<WPARAM>(FontFor(c.font != nullptr ? c.font : layout_.font)), FALSE);
   if (c.kind == Kind::kLabel && !c.resource.empty()) {
-    part.cursor = LoadCursorW(Instance(), WidenUtf8(c.resource).c_str());
+    part.cursor = LoadCursorW(Instance(), Widen(c.resource).c_str());
     if (part.cursor == nullptr) part.cursor = LoadCursorW(nullptr, IDC_HAND);
   }
 }
 
 void WinWindow::LoadPicture(ControlIndex index) {
-  const std::wstring name = WidenUtf8(layout_.controls[index].resource);
+  const std::wstring name = Widen(layout_.controls[index].resource);
   const HRSRC found = FindResourceW(Instance(), name.c_str(), RT_RCDATA);
   if (found == nullptr) return;
   const DWORD size = SizeofResource(Instance(), found);
@@ -445,7 +436,7 @@ void WinWindow::SetCheckState(ControlIndex control, int state) {
 void WinWindow::SetCaption(ControlIndex control, std::string_view text) {
   const HWND hwnd = this->control(control);
   if (hwnd == nullptr) return;
-  SetWindowTextW(hwnd, WidenUtf8(text).c_str());
+  SetWindowTextW(hwnd, Widen(text).c_str());
   if (layout_.controls[control].transparent) {
     // A transparent label cannot erase its old text; the window under it can.
     RECT r = PixelRect(control);
@@ -462,7 +453,7 @@ int WinWindow::PopupMenu() {
     if (caption == "-") {
       AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     } else {
-      AppendMenuW(menu.get(), MF_STRING, i + 1, WidenUtf8(caption).c_str());
+      AppendMenuW(menu.get(), MF_STRING, i + 1, Widen(caption).c_str());
     }
   }
   POINT at{};

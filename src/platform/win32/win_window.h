@@ -8,6 +8,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "platform/win32/text.h"
 #include "platform/window.h"
 
 namespace orvo::win32 {
@@ -23,8 +24,6 @@ struct WindowDeleter {
   void operator()(HWND hwnd) const { DestroyWindow(hwnd); }
 };
 using UniqueHwnd = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
-
-std::wstring WidenUtf8(std::string_view utf8);
 
 // Control i of a layout has the identifier kFirstControlId + i: clear of IDOK
 // and IDCANCEL, which the dialog manager sends for Enter and Esc.

@@ -111,7 +111,7 @@ TEST_P(EveryWindow, IsAFixedDialogFrameOfExactlyItsClientSize) {
   EXPECT_TRUE(ex_style & WS_EX_DLGMODALFRAME);
   EXPECT_FALSE(ex_style & WS_EX_TOOLWINDOW);
   EXPECT_FALSE(IsWindowVisible(w.hwnd())) << "created hidden";
-  EXPECT_EQ(Text(w.hwnd()), WidenUtf8(w.layout.title));
+  EXPECT_EQ(Text(w.hwnd()), Widen(w.layout.title));
 
   RECT outer{};
   GetWindowRect(w.hwnd(), &outer);
@@ -155,7 +155,7 @@ TEST_P(EveryWindow, ControlsSitAtTheirPixelRectanglesWithTheirCaptionsAndFonts) 
     EXPECT_EQ(r.top, Px(top));
     EXPECT_EQ(r.right - r.left, Px(c.width));
     EXPECT_EQ(r.bottom - r.top, Px(c.height));
-    EXPECT_EQ(Text(hwnd), WidenUtf8(c.caption));
+    EXPECT_EQ(Text(hwnd), Widen(c.caption));
 
     const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
     switch (c.kind) {
@@ -188,7 +188,7 @@ TEST_P(EveryWindow, ControlsSitAtTheirPixelRectanglesWithTheirCaptionsAndFonts) 
       EXPECT_STREQ(font.lfFaceName, metrics.lfMessageFont.lfFaceName);
       EXPECT_EQ(font.lfHeight, metrics.lfMessageFont.lfHeight);
     } else {
-      EXPECT_EQ(font.lfFaceName, WidenUtf8(expected->face));
+      EXPECT_EQ(font.lfFaceName, Widen(expected->face));
       EXPECT_EQ(font.lfHeight, -MulDiv(expected->size_hundredths, ScreenDpi(), 7200));
       EXPECT_EQ(font.lfWeight, expected->bold ? FW_BOLD : FW_NORMAL);
       EXPECT_EQ(font.lfCharSet, expected->charset);
