@@ -38,7 +38,12 @@ void frmMain::WalkShellWindows(void (frmMain::*visit)()) {
   // Without a collection the next walk tries again to create one.
   if (!ShellWins && Failed(platform_.browser.CreateShellWindows(ShellWins))) return;
   Ref<WindowEnumerator> items;
-  if (!ShellWins || Failed(ShellWins->Enumerate(items)) || !items) return;
+  if (!ShellWins) return;
+  const HResult listed = ShellWins->Enumerate(items);
+  // The collection of a shell that has gone (Explorer restarted) answers
+  // nothing ever again: the next walk makes a new one.
+  if (ServerGone(listed)) ShellWins.reset();
+  if (Failed(listed) || !items) return;
   while (items->Next(BrowserWin) == kOk) {
     if (BrowserWin) (this->*visit)();
   }

@@ -58,7 +58,7 @@ class frmMain : private WindowEvents {
   // State, in the order the program declares it.
   bool BlockingOff = false;
   std::int16_t AnimFrame = 0;
-  Ref<ShellWindows> ShellWins;    // created on first use, kept for the run
+  Ref<ShellWindows> ShellWins;    // created on first use, kept while it works
   Ref<BrowserWindow> BrowserWin;  // the window a walk is examining
   double BlockCount = 0;
 
@@ -85,7 +85,8 @@ class frmMain : private WindowEvents {
 
   // Runs `visit` for every browser window of the shell's collection, with the
   // window in BrowserWin. Creates the collection if there is none yet. A
-  // failure to create or enumerate it, or to advance, ends the walk.
+  // failure to create or enumerate it, or to advance, ends the walk; one whose
+  // server has gone is let go and made anew by the next walk.
   void WalkShellWindows(void (frmMain::*visit)());
 
   void JudgeWindow();

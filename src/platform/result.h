@@ -16,7 +16,27 @@ inline constexpr HResult kNoInterface = static_cast<HResult>(0x80004002u);
 inline constexpr HResult kPointer = static_cast<HResult>(0x80004003u);
 inline constexpr HResult kFail = static_cast<HResult>(0x80004005u);
 
+// What a proxy answers once the process serving its object has gone.
+inline constexpr HResult kDisconnected = static_cast<HResult>(0x80010108u);
+
 constexpr bool Failed(HResult hr) { return hr < 0; }
 constexpr bool Succeeded(HResult hr) { return hr >= 0; }
+
+// Whether `hr` says the object's server has gone away (as the shell's does when
+// Explorer restarts), so that the object will never answer again; any other
+// failure may pass.
+constexpr bool ServerGone(HResult hr) {
+  switch (static_cast<std::uint32_t>(hr)) {
+    case 0x80010108u:  // RPC_E_DISCONNECTED
+    case 0x80010007u:  // RPC_E_SERVER_DIED
+    case 0x80010012u:  // RPC_E_SERVER_DIED_DNE
+    case 0x800401FDu:  // CO_E_OBJNOTCONNECTED
+    case 0x800706BAu:  // RPC_S_SERVER_UNAVAILABLE
+    case 0x800706BEu:  // RPC_S_CALL_FAILED
+      return true;
+    default:
+      return false;
+  }
+}
 
 }  // namespace orvo

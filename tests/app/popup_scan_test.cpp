@@ -268,11 +268,14 @@ TEST(PopupScan, AFailedEnumerationEndsTheTickAndTheNextTickWalksAgain) {
   FakeWindow& first = w.desktop.Open(fake::Popup());
   FakeWindow& second = w.desktop.Open(fake::Popup());
 
-  w.desktop.fail_enumerate = true;
+  // A collection that cannot list its windows (as Wine's cannot) is kept.
+  w.desktop.enumerate_result = kNotImpl;
+  w.main.Timer2_Timer();
   w.main.Timer2_Timer();
   EXPECT_EQ(w.desktop.open_count(), 2u);
+  EXPECT_EQ(w.desktop.creates(), 1);
 
-  w.desktop.fail_enumerate = false;
+  w.desktop.enumerate_result = kOk;
   w.desktop.fail_next_at = 1;  // the step to the second window fails
   w.main.Timer2_Timer();
   EXPECT_TRUE(first.closed());
@@ -282,6 +285,26 @@ TEST(PopupScan, AFailedEnumerationEndsTheTickAndTheNextTickWalksAgain) {
   w.main.Timer2_Timer();
   EXPECT_TRUE(second.closed());
   EXPECT_EQ(w.main.BlockCount, 2);
+  EXPECT_EQ(w.desktop.creates(), 1);
+}
+
+// After Explorer restarts, the collection the program holds answers that its
+// server is gone: it is let go, and the next tick makes a new one.
+TEST(PopupScan, ACollectionWhoseShellHasGoneIsMadeAnew) {
+  for (HResult gone : {kDisconnected, static_cast<HResult>(0x800706BAu)}) {
+    Watcher w;
+    Choose(w, Rule::kNewWindow);
+    FakeWindow& popup = w.desktop.Open(fake::Popup());
+    w.desktop.enumerate_result = gone;
+    w.main.Timer2_Timer();
+    EXPECT_FALSE(w.main.ShellWins);
+    EXPECT_EQ(w.desktop.collection_refs(), 0);
+
+    w.desktop.enumerate_result = kOk;
+    w.main.Timer2_Timer();
+    EXPECT_TRUE(popup.closed());
+    EXPECT_EQ(w.desktop.creates(), 2);
+  }
 }
 
 // A tick keeps only the collection: every window, document and script

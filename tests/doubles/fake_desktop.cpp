@@ -124,7 +124,7 @@ HResult FakeDesktop::OpenPage(std::string_view address) {
 
 HResult FakeDesktop::Collection::Enumerate(Ref<WindowEnumerator>& items) {
   ++d_.enumerations_;
-  if (d_.fail_enumerate) return kFail;
+  if (Failed(d_.enumerate_result)) return d_.enumerate_result;
   d_.enumerator_.position = 0;
   d_.enumerator_.nexts = 0;
   items = Ref<WindowEnumerator>(&d_.enumerator_);

@@ -8,14 +8,25 @@
 //   checked CLASS TITLE ID        prints 1 when that check box is ticked
 //   keys VK...                    presses and releases each virtual key
 //   tips                          the text of every visible tooltip
+//   untray CLASS TITLE            deletes the tray icon (id 0) of a window, as
+//                                 a shell that restarted has lost it
+//   broadcast NAME                posts a registered message to every
+//                                 top-level window, as the shell does
+//   endsession PID                what Windows does to a process at log-off:
+//                                 WM_QUERYENDSESSION to each of its top-level
+//                                 windows, then WM_ENDSESSION; prints how many
+//                                 windows refused to end
 //
-// CLASS or TITLE "-" matches any. Exit status 2: no such window.
+// CLASS or TITLE "-" matches any. With ORVO_E2E_PID set, only that process's
+// windows match. Exit status 2: no such window.
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -46,12 +57,16 @@ struct Search {
   const wchar_t* window_class;
   const wchar_t* title;
   int control;
+  DWORD pid;  // 0: any
   HWND visible = nullptr;
   HWND hidden = nullptr;
 };
 
 BOOL CALLBACK Consider(HWND hwnd, LPARAM param) {
   auto& search = *reinterpret_cast<Search*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (search.pid && pid != search.pid) return TRUE;
   if (std::wcscmp(search.window_class, L"-") != 0 && ClassOf(hwnd) != search.window_class) {
     return TRUE;
   }
@@ -65,7 +80,9 @@ BOOL CALLBACK Consider(HWND hwnd, LPARAM param) {
 // Windows of one class may share a title (the options window and the exit
 // confirmation do): the one holding `control` wins, a visible one first.
 HWND Find(const wchar_t* window_class, const wchar_t* title, int control) {
-  Search search{window_class, title, control};
+  wchar_t pid[16] = L"";
+  GetEnvironmentVariableW(L"ORVO_E2E_PID", pid, 16);
+  Search search{window_class, title, control, static_cast<DWORD>(std::wcstoul(pid, nullptr, 10))};
   EnumWindows(Consider, reinterpret_cast<LPARAM>(&search));
   return search.visible ? search.visible : search.hidden;
 }
@@ -91,6 +108,43 @@ BOOL CALLBACK PrintTip(HWND hwnd, LPARAM) {
   return TRUE;
 }
 
+struct ProcessWindows {
+  DWORD pid;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectOfProcess(HWND hwnd, LPARAM param) {
+  auto& windows = *reinterpret_cast<ProcessWindows*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == windows.pid) windows.found.push_back(hwnd);
+  return TRUE;
+}
+
+int EndSession(DWORD pid) {
+  ProcessWindows windows{pid, {}};
+  EnumWindows(CollectOfProcess, reinterpret_cast<LPARAM>(&windows));
+  if (windows.found.empty()) return 2;
+  int refused = 0;
+  for (HWND hwnd : windows.found) {
+    DWORD_PTR agreed = TRUE;
+    if (SendMessageTimeoutW(hwnd, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &agreed) &&
+        !agreed) {
+      ++refused;
+    }
+  }
+  std::printf("%d\n", refused);
+  std::fflush(stdout);
+  if (refused) return 0;
+  DWORD_PTR ignored = 0;
+  for (HWND hwnd : windows.found) {
+    if (IsWindow(hwnd)) {
+      SendMessageTimeoutW(hwnd, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    }
+  }
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -113,11 +167,23 @@ int wmain(int argc, wchar_t** argv) {
     }
     return 0;
   }
+  if (command == L"broadcast" && argc == 3) {
+    const UINT msg = RegisterWindowMessageW(argv[2]);
+    return msg && PostMessageW(HWND_BROADCAST, msg, 0, 0) ? 0 : 1;
+  }
+  if (command == L"endsession" && argc == 3) return EndSession(static_cast<DWORD>(Number(argv[2])));
   if (argc < 4) return 1;
   const bool has_control = command == L"click" || command == L"checked";
   const int id = has_control && argc == 5 ? static_cast<int>(Number(argv[4])) : 0;
   const HWND window = Find(argv[2], argv[3], id);
   if (!window) return 2;
+  if (command == L"untray") {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = window;
+    data.uID = 0;
+    return Shell_NotifyIconW(NIM_DELETE, &data) ? 0 : 1;
+  }
   if (command == L"post" && argc == 7) {
     const UINT msg = static_cast<UINT>(Number(argv[4]));
     return PostMessageW(window, msg, Number(argv[5]), static_cast<LPARAM>(Number(argv[6]))) ? 0 : 1;

@@ -5,19 +5,27 @@
 // again whenever its text changes. One window a line, '#' starts a comment:
 //
 //   NAME [html=1|0] [doc=1|0] [opener=KIND] [parent=KIND] [menubar=1|0]
-//        [fail=OP[,OP...]]
+//        [fail=OP[,OP...]] [vanish=1]
 //
 //   KIND: object (default), empty (an empty object reference), null, none
 //         (an empty value), number.
 //   OP:   document, html, parentWindow, opener, Parent, menubar, quit, all.
 //
+// A line "!shell N" restarts the shell N-1 times: a collection handed out
+// before the last restart answers RPC_E_DISCONNECTED, as a proxy to a shell
+// that has gone does, until the program creates the collection again.
+//
 // A window that quits leaves the collection, as a browser window would; it
-// comes back only when its line changes. Every call and every Quit is
-// appended to the log (path in ORVO_E2E_LOG) as "UNIX_MS WHAT NAME DETAIL".
+// comes back only when its line changes. A vanishing window closes right after
+// the first enumeration that lists it: every call on it then answers as a
+// disconnected object does. Every call and every Quit is
+// appended to the log (path in ORVO_E2E_LOG) as "UNIX_MS WHAT NAME DETAIL";
+// the first line, "load", gives the program's process id.
 
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <set>
@@ -72,9 +80,13 @@ struct WindowPlan {
   std::string opener = "object";
   std::string parent = "object";
   bool menu_bar = true;
+  bool vanishes = false;
   std::set<std::string> fails;
 
-  bool Fails(const std::string& op) const { return fails.count(op) || fails.count("all"); }
+  HRESULT Result(const std::string& op) const {
+    if (vanishes) return RPC_E_DISCONNECTED;
+    return fails.count(op) || fails.count("all") ? E_FAIL : S_OK;
+  }
 };
 
 WindowPlan ParseLine(const std::string& line) {
@@ -91,6 +103,7 @@ WindowPlan ParseLine(const std::string& line) {
     if (key == "opener") plan.opener = value;
     if (key == "parent") plan.parent = value;
     if (key == "menubar") plan.menu_bar = value == "1";
+    if (key == "vanish") plan.vanishes = value == "1";
     if (key == "fail") {
       std::istringstream ops(value);
       std::string op;
@@ -141,7 +154,7 @@ class LoggedDispatch : public FakeDispatch {
 class LoggedBrowser : public FakeBrowser {
  public:
   explicit LoggedBrowser(const WindowPlan& plan) : plan_(plan) {
-    auto fail = [&](const char* op) { return plan.Fails(op) ? E_FAIL : S_OK; };
+    auto fail = [&](const char* op) { return plan.Result(op); };
     menu_bar = plan.menu_bar ? VARIANT_TRUE : VARIANT_FALSE;
     menu_bar_result = fail("menubar");
     document_result = fail("document");
@@ -151,13 +164,18 @@ class LoggedBrowser : public FakeBrowser {
     script_window->Answer(L"opener", ValueOf(plan.opener), S_OK, fail("opener"));
     script_window->Answer(L"Parent", ValueOf(plan.parent), S_OK, fail("Parent"));
     auto page = MakeFake<LoggedDispatch>(plan.name);
-    page->html = plan.Fails("html") ? E_FAIL : plan.html ? S_OK : E_NOINTERFACE;
+    page->html = FAILED(fail("html")) ? fail("html") : plan.html ? S_OK : E_NOINTERFACE;
     page->Answer(L"parentWindow", OwnedVariant::Dispatch(script_window.Get()), S_OK,
                  fail("parentWindow"));
     document = page;
   }
 
   bool gone = false;
+
+  // Called when an enumeration lists this window.
+  void Listed() {
+    if (plan_.vanishes) gone = true;
+  }
 
   HRESULT STDMETHODCALLTYPE get_Document(IDispatch** out) override {
     const HRESULT hr = FakeBrowser::get_Document(out);
@@ -183,15 +201,40 @@ class LoggedBrowser : public FakeBrowser {
 // The collection: the scenario's windows that have not quit, in file order.
 class ScriptedShellWindows : public FakeShellWindows {
  public:
+  // The program has created the collection (again).
+  void Connect() {
+    Refresh();
+    connected_shell_ = shell_;
+    Log("create", "-", std::to_string(shell_));
+  }
+
   HRESULT STDMETHODCALLTYPE _NewEnum(IUnknown** out) override {
     Refresh();
+    if (connected_shell_ != shell_) {
+      *out = nullptr;
+      Log("enum", "-", "disconnected");
+      return RPC_E_DISCONNECTED;
+    }
     Log("enum", "-", std::to_string(items.size()));
-    return FakeShellWindows::_NewEnum(out);
+    const HRESULT hr = FakeShellWindows::_NewEnum(out);
+    for (const std::string& name : order_) windows_[name].browser->Listed();
+    return hr;
   }
   HRESULT STDMETHODCALLTYPE get_Count(LONG* count) override {
     Refresh();
+    if (connected_shell_ != shell_) {
+      Log("count", "-", "disconnected");
+      return RPC_E_DISCONNECTED;
+    }
     Log("count", "-", std::to_string(items.size()));
     return FakeShellWindows::get_Count(count);
+  }
+  HRESULT STDMETHODCALLTYPE Item(VARIANT index, IDispatch** out) override {
+    if (connected_shell_ != shell_) {
+      *out = nullptr;
+      return RPC_E_DISCONNECTED;
+    }
+    return FakeShellWindows::Item(index, out);
   }
 
  private:
@@ -218,6 +261,7 @@ class ScriptedShellWindows : public FakeShellWindows {
 
   void Reload(const std::string& text) {
     text_ = text;
+    shell_ = 1;
     std::map<std::string, Entry> kept;
     order_.clear();
     std::istringstream lines(text);
@@ -225,6 +269,10 @@ class ScriptedShellWindows : public FakeShellWindows {
     while (std::getline(lines, line)) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
       if (line.find_first_not_of(" \t") == std::string::npos || line[0] == '#') continue;
+      if (line.rfind("!shell ", 0) == 0) {
+        shell_ = std::atoi(line.c_str() + 7);
+        continue;
+      }
       const WindowPlan plan = ParseLine(line);
       auto old = windows_.find(plan.name);
       // An unchanged line keeps its window, quit or not.
@@ -239,8 +287,26 @@ class ScriptedShellWindows : public FakeShellWindows {
   }
 
   std::string text_ = "\x01";  // never a file's text: the first refresh loads
+  int shell_ = 1;
+  int connected_shell_ = 1;
   std::map<std::string, Entry> windows_;
   std::vector<std::string> order_;
+};
+
+// One collection, connected anew each time the program creates it.
+class ConnectingFactory : public FakeClassFactory {
+ public:
+  explicit ConnectingFactory(ComPtr<ScriptedShellWindows> collection)
+      : FakeClassFactory(collection, S_OK), collection_(std::move(collection)) {}
+
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
+    const HRESULT hr = FakeClassFactory::CreateInstance(outer, iid, out);
+    if (SUCCEEDED(hr)) collection_->Connect();
+    return hr;
+  }
+
+ private:
+  ComPtr<ScriptedShellWindows> collection_;
 };
 
 }  // namespace
@@ -249,8 +315,8 @@ extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE
     DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
   *out = nullptr;
   if (clsid != CLSID_ShellWindows) return CLASS_E_CLASSNOTAVAILABLE;
-  Log("load", "-", "-");
-  auto factory = MakeFake<FakeClassFactory>(MakeFake<ScriptedShellWindows>(), S_OK);
+  Log("load", "-", std::to_string(GetCurrentProcessId()));
+  auto factory = MakeFake<ConnectingFactory>(MakeFake<ScriptedShellWindows>());
   return factory->QueryInterface(iid, out);
 }
 
