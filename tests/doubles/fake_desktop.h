@@ -133,7 +133,7 @@ class FakeDesktop final : public BrowserAutomation {
   // Collection-level failures.
   bool fail_create = false;
   HResult enumerate_result = kOk;  // a failure makes Enumerate answer it
-  int fail_next_at = -1;  // the Next call with this 0-based number fails
+  int fail_next_at = -1;           // the Next call with this 0-based number fails
   bool fail_open_page = false;
 
   int creates() const { return creates_; }

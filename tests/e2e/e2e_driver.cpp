@@ -21,6 +21,7 @@
 // windows match. Exit status 2: no such window.
 
 #include <windows.h>
+// After windows.h, which it needs.
 #include <shellapi.h>
 
 #include <cstdio>
