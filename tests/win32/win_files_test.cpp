@@ -94,6 +94,18 @@ TEST_F(WinFilesTest, ReplaceWritesExactlyTheBytesAndLeavesNothingElseBehind) {
   EXPECT_EQ(Names(), std::vector<std::wstring>{L"set.ini"});
 }
 
+// A save cut short leaves its temporary file; the next save takes it over
+// instead of leaving another one beside it.
+TEST_F(WinFilesTest, ASaveCutShortLeavesNoLitterAfterTheNextSave) {
+  ASSERT_EQ(files_.Replace(ini_, "0\r\n0\r\n0\r\n"), kOk);
+  ASSERT_EQ(files_.Replace(ini_ + ".tmp", "1\r\n"), kOk);  // what a killed save leaves
+  ASSERT_EQ(Names().size(), 2u);
+
+  ASSERT_EQ(files_.Replace(ini_, "1\r\n1\r\n1\r\n"), kOk);
+  EXPECT_EQ(Read(ini_), "1\r\n1\r\n1\r\n");
+  EXPECT_EQ(Names(), std::vector<std::wstring>{L"set.ini"});
+}
+
 // Files the user protected stay as they are, and the caller is told.
 TEST_F(WinFilesTest, ProtectedFilesAndDirectoriesAreNeitherOrdinaryNorReplaced) {
   struct Case {

@@ -80,23 +80,21 @@ HResult WinFiles::Read(std::string_view path, std::string& bytes) {
   return kOk;
 }
 
-// The new bytes go to a fresh file beside the old one, reach the disk, and
-// then take its place by a rename, which the file system does in one step.
+// The new bytes go to "<name>.tmp" beside the old file, reach the disk, and
+// then take its place by a rename, which the file system does in one step. A
+// save cut short (the program killed, the power gone) leaves at most that one
+// file, which the next save takes over.
 HResult WinFiles::Replace(std::string_view path, std::string_view bytes) {
   const std::wstring target = Widen(path);
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kProtected) != 0) {
     return HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
   }
-  const std::size_t slash = target.find_last_of(L"\\/");
-  const std::wstring folder = slash == std::wstring::npos ? L"." : target.substr(0, slash);
-
-  wchar_t temp[MAX_PATH + 1];
-  if (GetTempFileNameW(folder.c_str(), L"set", 0, temp) == 0) return LastError();
+  const std::wstring temp = target + L".tmp";
   HResult hr = kOk;
   {
-    File file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                          nullptr));
+    File file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     if (!file.ok()) {
       hr = LastError();
@@ -108,11 +106,11 @@ HResult WinFiles::Replace(std::string_view path, std::string_view bytes) {
       hr = LastError();
     }
   }
-  if (Succeeded(hr) &&
-      !MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (Succeeded(hr) && !MoveFileExW(temp.c_str(), target.c_str(),
+                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     hr = LastError();
   }
-  if (Failed(hr)) DeleteFileW(temp);
+  if (Failed(hr)) DeleteFileW(temp.c_str());
   return Failed(hr) ? hr : kOk;
 }
 
