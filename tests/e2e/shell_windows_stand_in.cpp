@@ -18,9 +18,11 @@
 // A window that quits leaves the collection, as a browser window would; it
 // comes back only when its line changes. A vanishing window closes right after
 // the first enumeration that lists it: every call on it then answers as a
-// disconnected object does. Every call and every Quit is
-// appended to the log (path in ORVO_E2E_LOG) as "UNIX_MS WHAT NAME DETAIL";
-// the first line, "load", gives the program's process id.
+// disconnected object does.
+//
+// Every call and every Quit is appended to the log (path in ORVO_E2E_LOG) as
+// "UNIX_MS WHAT NAME DETAIL"; the first line, "load", gives the program's
+// process id.
 
 #include <windows.h>
 
