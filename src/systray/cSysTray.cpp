@@ -1,5 +1,7 @@
 #include "systray/cSysTray.h"
 
+#include <variant>
+
 #include "systray/notify_icon_record.h"
 
 namespace orvo {
@@ -27,7 +29,8 @@ void cSysTray::TrayIcon(const std::optional<Picture>& Icon) {
     NotifyIconFields fields = Addressed(ControlHwnd, IconID);
     fields.flags = kNifIcon;
     fields.icon = Icon->handle;
-    ports_.shell.NotifyIcon(kNimModify, BuildNotifyIconRecord(fields));
+    fields.tip = TipText;
+    Notify(kNimModify, fields);
   }
   IconPicture = Icon;
   ports_.host.SetFacePicture(Icon);
@@ -36,11 +39,10 @@ void cSysTray::TrayIcon(const std::optional<Picture>& Icon) {
 
 void cSysTray::TrayTip(std::string_view Tip) {
   if (IconAdded) {
-    const std::string ansi = FitTip(ports_.ansi, Tip);
     NotifyIconFields fields = Addressed(ControlHwnd, IconID);
     fields.flags = kNifTip;
-    fields.tip = ansi;
-    ports_.shell.NotifyIcon(kNimModify, BuildNotifyIconRecord(fields));
+    fields.tip = Tip;
+    Notify(kNimModify, fields);
   }
   TipText = Tip;
 }
@@ -126,19 +128,26 @@ void cSysTray::AddToTray(WindowHandle hWnd, std::int32_t ID, std::string_view Ti
     fields.icon = Icon->handle;
     fields.flags |= kNifIcon;
   }
-  std::string ansi;
-  if (!Tip.empty()) {
-    ansi = FitTip(ports_.ansi, Tip);
-    fields.tip = ansi;
-    fields.flags |= kNifTip;
-  }
+  fields.tip = Tip;
+  if (!Tip.empty()) fields.flags |= kNifTip;
   fields.callback_message = mSysTray::TrayCallbackMessage;
   fields.flags |= kNifMessage;
-  ports_.shell.NotifyIcon(kNimAdd, BuildNotifyIconRecord(fields));
+  Notify(kNimAdd, fields);
 }
 
 void cSysTray::RemoveFromTray(WindowHandle hWnd, std::int32_t ID) {
-  ports_.shell.NotifyIcon(kNimDelete, BuildNotifyIconRecord(Addressed(hWnd, ID)));
+  NotifyIconFields fields = Addressed(hWnd, ID);
+  fields.tip = TipText;
+  Notify(kNimDelete, fields);
+}
+
+void cSysTray::Notify(std::uint32_t message, const NotifyIconFields& fields) {
+  const NotifyIconCall call = BuildNotifyIconRecord(ports_.ansi, fields);
+  if (const auto* ansi = std::get_if<NotifyIconRecord>(&call)) {
+    ports_.shell.NotifyIcon(message, *ansi);
+  } else if (const auto* wide = std::get_if<NotifyIconRecordW>(&call)) {
+    ports_.shell.NotifyIcon(message, *wide);
+  }
 }
 
 }  // namespace orvo

@@ -12,6 +12,7 @@
 #include "platform/tray_shell.h"
 #include "platform/window_proc.h"
 #include "systray/mSysTray.h"
+#include "systray/notify_icon_record.h"
 
 namespace orvo {
 
@@ -73,6 +74,10 @@ class cSysTray {
   void AddToTray(WindowHandle hWnd, std::int32_t ID, std::string_view Tip,
                  const std::optional<Picture>& Icon);
   void RemoveFromTray(WindowHandle hWnd, std::int32_t ID);
+  // The record's form follows `fields.tip`, the tip the icon has as of the
+  // call, also when the call does not set it: so the icon keeps to one form
+  // for as long as its tip does.
+  void Notify(std::uint32_t message, const NotifyIconFields& fields);
 
   SysTrayPorts ports_;
 

@@ -10,7 +10,16 @@
 namespace orvo::fake {
 
 HResult FakeTrayShell::NotifyIcon(std::uint32_t message, const NotifyIconRecord& record) {
-  calls.push_back({message, record});
+  return Record({message, record, {}});
+}
+
+HResult FakeTrayShell::NotifyIcon(std::uint32_t message, const NotifyIconRecordW& record) {
+  return Record({message, {}, record});
+}
+
+HResult FakeTrayShell::Record(ShellCall call) {
+  const std::uint32_t message = call.message;
+  calls.push_back(call);
   if (journal_) {
     static const char* const kNames[] = {"NIM_ADD", "NIM_MODIFY", "NIM_DELETE"};
     journal_->push_back(message < 3 ? kNames[message] : "NIM_?");
@@ -65,10 +74,11 @@ std::intptr_t FakeWindows::CallWindowProc(WindowProcAddress proc, WindowHandle h
 namespace {
 
 // iconv from one encoding to another; '?' for what the target lacks or the
-// source does not know, as the Windows conversions do. A source character
-// is skipped whole: in UTF-8 its continuation bytes, in CP932 the trail byte
-// of a lead byte.
-std::string Convert(const char* to, const char* from, std::string_view text, bool from_utf8) {
+// source does not know, as the Windows conversions do, and `lost` set. A
+// source character is skipped whole: in UTF-8 its continuation bytes, in
+// CP932 the trail byte of a lead byte.
+std::string Convert(const char* to, const char* from, std::string_view text, bool from_utf8,
+                    bool* lost = nullptr) {
   iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) return {};
   std::string out;
@@ -82,6 +92,7 @@ std::string Convert(const char* to, const char* from, std::string_view text, boo
     out.append(buffer, dst);
     if (rc != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
     out += '?';
+    if (lost) *lost = true;
     const auto lead = static_cast<unsigned char>(*in);
     ++in;
     --in_left;
@@ -101,9 +112,19 @@ std::string Convert(const char* to, const char* from, std::string_view text, boo
 
 }  // namespace
 
-std::string Cp932::FromUtf8(std::string_view utf8) { return Convert("CP932", "UTF-8", utf8, true); }
+std::string IconvCodePage::FromUtf8(std::string_view utf8) {
+  return Convert(name, "UTF-8", utf8, true);
+}
 
-std::string Cp932::ToUtf8(std::string_view ansi) { return Convert("UTF-8", "CP932", ansi, false); }
+bool IconvCodePage::Carries(std::string_view utf8) {
+  bool lost = false;
+  Convert(name, "UTF-8", utf8, true, &lost);
+  return !lost;
+}
+
+std::string IconvCodePage::ToUtf8(std::string_view ansi) {
+  return Convert("UTF-8", name, ansi, false);
+}
 
 bool FakePropertyBag::ReadBool(std::string_view key, bool default_value) {
   log.push_back("read " + std::string(key));

@@ -13,7 +13,7 @@
 #include "platform/window_proc.h"
 
 // The tray control's world: a shell that records every call with its bytes,
-// windows with a procedure slot and user data, CP932 as the ANSI code page
+// windows with a procedure slot and user data, an ANSI code page
 // and a host with a property bag. The shell and the windows write one line per
 // call into a shared journal, so that tests can check their interleaving.
 namespace orvo {
@@ -33,20 +33,25 @@ namespace orvo::fake {
 
 using Journal = std::vector<std::string>;
 
+// One of `record` and `wide` holds the call's bytes; the other stays zero.
 struct ShellCall {
   std::uint32_t message;
   NotifyIconRecord record;
+  NotifyIconRecordW wide;
 };
 
 class FakeTrayShell final : public TrayShell {
  public:
   explicit FakeTrayShell(Journal* journal = nullptr) : journal_(journal) {}
   HResult NotifyIcon(std::uint32_t message, const NotifyIconRecord& record) override;
+  HResult NotifyIcon(std::uint32_t message, const NotifyIconRecordW& record) override;
 
   std::vector<ShellCall> calls;
   HResult result = kOk;
 
  private:
+  HResult Record(ShellCall call);
+
   Journal* journal_;
 };
 
@@ -88,11 +93,15 @@ class FakeWindows final : public WindowProcSlots {
   Journal* journal_;
 };
 
-// CP932 through iconv, as on a Japanese Windows.
-class Cp932 final : public AnsiCodePage {
+// A code page through iconv: CP932 as on a Japanese Windows, or CP1252 as on
+// a Western one.
+class IconvCodePage final : public AnsiCodePage {
  public:
   std::string FromUtf8(std::string_view utf8) override;
+  bool Carries(std::string_view utf8) override;
   std::string ToUtf8(std::string_view ansi) override;
+
+  const char* name = "CP932";
 };
 
 class FakePaintSurface final : public PaintSurface {

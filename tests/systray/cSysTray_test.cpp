@@ -34,6 +34,27 @@ TEST_F(TrayTest, StartUpHooksTheWindowThenAddsOneRecordWithAllThreeFlags) {
   EXPECT_EQ(windows.UserDataOf(hwnd), reinterpret_cast<std::uintptr_t>(&*tray));
 }
 
+TEST_F(TrayTest, WhereTheCodePageLacksTheTipTheIconTalksUtf16AndIsDeletedAlike) {
+  ansi.name = "CP1252";
+  tray->TrayIcon(kIcon);
+  tray->TrayTip("ブロック：0");
+  tray->InTray(true);
+  tray->TrayIcon(kOtherIcon);  // no tip in the call: the icon's tip decides
+  tray->InTray(false);
+
+  EXPECT_EQ(journal, (Strings{"SetWindowProc tray", "SetUserData", "NIM_ADD", "NIM_MODIFY",
+                              "NIM_DELETE", "SetWindowProc other"}));
+  ASSERT_EQ(shell.calls.size(), 3u);
+  const NotifyIconRecordW expected[] = {
+      WithTip(
+          {152, 0, 0, 0, 0x00, 0x01, 0, 0, 0, 0, 0, 0, 7, 0, 0, 0, 0x65, 0x04, 0, 0, 0xA1, 0x02},
+          u"ブロック：0"),
+      {152, 0, 0, 0, 0x00, 0x01, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0xB3, 0x02},
+      {152, 0, 0, 0, 0x00, 0x01},
+  };
+  for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(shell.calls[i].wide, expected[i]) << i;
+}
+
 TEST_F(TrayTest, AddCarriesIconAndTipFlagsOnlyForWhatIsThere) {
   struct Case {
     std::optional<Picture> icon;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "doubles/fake_tray.h"
 #include "systray/cSysTray.h"
@@ -24,13 +25,22 @@ inline std::string TipOf(const NotifyIconRecord& r) {
   return tip;
 }
 
+// A UTF-16 record with `tip` in szTip, as the shell reads it.
+inline NotifyIconRecordW WithTip(NotifyIconRecordW r, std::u16string_view tip) {
+  for (std::size_t i = 0; i < tip.size(); ++i) {
+    r[24 + 2 * i] = static_cast<std::uint8_t>(tip[i]);
+    r[25 + 2 * i] = static_cast<std::uint8_t>(tip[i] >> 8);
+  }
+  return r;
+}
+
 // A cSysTray on a fake window whose own procedure logs "own <msg>" and answers
 // 0x5A; events log as "MouseDown 1 0".
 struct TrayTest : ::testing::Test {
   fake::Journal journal;
   fake::FakeTrayShell shell{&journal};
   fake::FakeWindows windows{&journal};
-  fake::Cp932 ansi;
+  fake::IconvCodePage ansi;
   WindowHandle hwnd = windows.NewWindow(
       [this](WindowHandle, std::uint32_t msg, std::uintptr_t, std::intptr_t) -> std::intptr_t {
         journal.push_back("own " + std::to_string(msg));
