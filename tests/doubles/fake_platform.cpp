@@ -26,7 +26,7 @@ std::string FakePlatform::ShownTip() const {
       tip = reinterpret_cast<const char*>(call.record.data() + 24);
     }
   }
-  IconvCodePage cp932;
+  CodePage cp932;
   return cp932.ToUtf8(tip);
 }
 

@@ -21,7 +21,7 @@ struct FakePlatform {
   FakeSound sound;
   FakeIcons icons;
   FakeFiles files;
-  IconvCodePage ansi;
+  CodePage ansi;
   FakeTrayShell shell;
   FakeWindows windows;
   WindowHandle tray_hwnd = windows.NewWindow(

@@ -17,12 +17,11 @@ HResult FakeTrayShell::NotifyIcon(std::uint32_t message, const NotifyIconRecordW
   return Record({message, {}, record});
 }
 
-HResult FakeTrayShell::Record(ShellCall call) {
-  const std::uint32_t message = call.message;
+HResult FakeTrayShell::Record(const ShellCall& call) {
   calls.push_back(call);
   if (journal_) {
     static const char* const kNames[] = {"NIM_ADD", "NIM_MODIFY", "NIM_DELETE"};
-    journal_->push_back(message < 3 ? kNames[message] : "NIM_?");
+    journal_->push_back(call.message < 3 ? kNames[call.message] : "NIM_?");
   }
   return result;
 }
@@ -112,19 +111,15 @@ std::string Convert(const char* to, const char* from, std::string_view text, boo
 
 }  // namespace
 
-std::string IconvCodePage::FromUtf8(std::string_view utf8) {
-  return Convert(name, "UTF-8", utf8, true);
-}
+std::string CodePage::FromUtf8(std::string_view utf8) { return Convert(name, "UTF-8", utf8, true); }
 
-bool IconvCodePage::Carries(std::string_view utf8) {
+bool CodePage::Carries(std::string_view utf8) {
   bool lost = false;
   Convert(name, "UTF-8", utf8, true, &lost);
   return !lost;
 }
 
-std::string IconvCodePage::ToUtf8(std::string_view ansi) {
-  return Convert("UTF-8", name, ansi, false);
-}
+std::string CodePage::ToUtf8(std::string_view ansi) { return Convert("UTF-8", name, ansi, false); }
 
 bool FakePropertyBag::ReadBool(std::string_view key, bool default_value) {
   log.push_back("read " + std::string(key));

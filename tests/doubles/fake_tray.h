@@ -50,7 +50,7 @@ class FakeTrayShell final : public TrayShell {
   HResult result = kOk;
 
  private:
-  HResult Record(ShellCall call);
+  HResult Record(const ShellCall& call);
 
   Journal* journal_;
 };
@@ -95,7 +95,7 @@ class FakeWindows final : public WindowProcSlots {
 
 // A code page through iconv: CP932 as on a Japanese Windows, or CP1252 as on
 // a Western one.
-class IconvCodePage final : public AnsiCodePage {
+class CodePage final : public AnsiCodePage {
  public:
   std::string FromUtf8(std::string_view utf8) override;
   bool Carries(std::string_view utf8) override;

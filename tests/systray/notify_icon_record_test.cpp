@@ -27,11 +27,7 @@ TEST(NotifyIconRecord, TheTipGoesInTheFormTheCodePageCarriesCutAtACharacterBound
       // 80 bytes: the 32nd katakana would end on byte 64.
       {"40 katakana", "CP932", Repeat("ア", 40), Repeat("\x83\x41", 31), {}},
       {"odd start fills 63", "CP932", "a" + Repeat("ア", 40), "a" + Repeat("\x83\x41", 31), {}},
-      {"lead byte would be 63rd",
-       "CP932",
-       "ab" + Repeat("ア", 40),
-       "ab" + Repeat("\x83\x41", 30),
-       {}},
+      {"no lead byte 63rd", "CP932", "ab" + Repeat("ア", 40), "ab" + Repeat("\x83\x41", 30), {}},
       {"half-width kana are one byte", "CP932", Repeat("ｱ", 70), std::string(63, '\xB1'), {}},
       {"what CP932 lacks goes in UTF-16", "CP932", "a😀b", "", u"a😀b"},
       {"ASCII stays ANSI on 1252", "CP1252", "Blocked: 12", "Blocked: 12", {}},
@@ -39,18 +35,15 @@ TEST(NotifyIconRecord, TheTipGoesInTheFormTheCodePageCarriesCutAtACharacterBound
       {"70 katakana, 63 units", "CP1252", Repeat("ア", 70), "", Repeat(u"ア", 63)},
       // The 32nd pair would end on unit 64.
       {"40 pairs", "CP1252", Repeat("😀", 40), "", Repeat(u"😀", 31)},
-      {"odd start fills 63 with pairs", "CP1252", "a" + Repeat("😀", 40), "",
-       u"a" + Repeat(u"😀", 31)},
+      {"odd start, pairs", "CP1252", "a" + Repeat("😀", 40), "", u"a" + Repeat(u"😀", 31)},
   };
   for (const Case& c : cases) {
-    fake::IconvCodePage ansi;
+    fake::CodePage ansi;
     ansi.name = c.code_page;
     const NotifyIconCall call = BuildNotifyIconRecord(ansi, {.flags = kNifTip, .tip = c.utf8});
     if (c.utf16.empty()) {
-      ASSERT_TRUE(std::holds_alternative<NotifyIconRecord>(call)) << c.name;
       EXPECT_EQ(TipOf(std::get<NotifyIconRecord>(call)), c.ansi) << c.name;
     } else {
-      ASSERT_TRUE(std::holds_alternative<NotifyIconRecordW>(call)) << c.name;
       EXPECT_EQ(std::get<NotifyIconRecordW>(call),
                 WithTip({152, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 4}, c.utf16))
           << c.name;
@@ -59,7 +52,7 @@ TEST(NotifyIconRecord, TheTipGoesInTheFormTheCodePageCarriesCutAtACharacterBound
 }
 
 TEST(NotifyIconRecord, KeepsTheLow32BitsOfHandlesAndAlwaysEndsTheTipInNul) {
-  fake::IconvCodePage ansi;
+  fake::CodePage ansi;
   const std::string long_tip(100, 'x');
   const NotifyIconCall call = BuildNotifyIconRecord(ansi, {.hwnd = 0x1234'5678,
                                                            .id = 0,

@@ -40,7 +40,7 @@ struct TrayTest : ::testing::Test {
   fake::Journal journal;
   fake::FakeTrayShell shell{&journal};
   fake::FakeWindows windows{&journal};
-  fake::IconvCodePage ansi;
+  fake::CodePage ansi;
   WindowHandle hwnd = windows.NewWindow(
       [this](WindowHandle, std::uint32_t msg, std::uintptr_t, std::intptr_t) -> std::intptr_t {
         journal.push_back("own " + std::to_string(msg));
