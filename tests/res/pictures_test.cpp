@@ -1,23 +1,18 @@
-// The generator's pictures and the formats it stores them in.
+// What the tray pictures show; the built program's copies of them are
+// checked byte for byte under Wine.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fstream>
 #include <iterator>
-#include <set>
 #include <string>
 
 #include "res/gen/art.h"
 #include "res/gen/formats.h"
 #include "res/gen/sheet.h"
-#include "res/pe_resources.h"
-#include "res/resource_names.h"
 
 namespace orvo::res {
 namespace {
-
-using test::Le16;
-using test::Le32;
 
 const std::vector<std::string_view> kWithSign = {"NOTFLAG", "02", "03", "04", "05",
                                                  "06",      "07", "08", "09"};
@@ -134,55 +129,6 @@ TEST(TrayPictures, UnknownNamesDrawNothing) {
   EXPECT_EQ(DrawTrayIcon("01").width, 0);
   EXPECT_EQ(DrawTrayIcon("10").width, 0);
   EXPECT_EQ(DrawTrayIcon("notflag").width, 0);
-}
-
-TEST(IconFormat, ImageIsTheFixed2216ByteLayoutWithMaskForClearPixels) {
-  const Pixmap p = DrawTrayIcon("NOTFLAG");
-  const Bytes b = IconImage(p, TrayPalette(), 8);
-  ASSERT_EQ(b.size(), 2216u);
-  EXPECT_EQ(Le32(b, 0), 40u);
-  EXPECT_EQ(Le32(b, 8), 64u);
-  EXPECT_EQ(Le16(b, 14), 8);
-  // Palette entries are blue, green, red, 0.
-  const Rgb red = TrayPalette()[tray::kRed];
-  EXPECT_EQ((Bytes{b[40 + 4 * tray::kRed], b[41 + 4 * tray::kRed], b[42 + 4 * tray::kRed]}),
-            (Bytes{red.b, red.g, red.r}));
-  const std::size_t colours = 40 + 1024, mask = colours + 1024;
-  for (int y = 0; y < 32; ++y) {
-    for (int x = 0; x < 32; ++x) {
-      const std::size_t row = static_cast<std::size_t>(31 - y);  // bottom-up
-      const bool clear = p.at(x, y) == Pixmap::kClear;
-      const bool masked = b[mask + row * 4 + x / 8] & (0x80 >> (x % 8));
-      ASSERT_EQ(masked, clear) << x << "," << y;
-      ASSERT_EQ(b[colours + row * 32 + x], clear ? 0 : p.at(x, y)) << x << "," << y;
-    }
-  }
-  const Bytes group = IconGroup(b, 8, 30001);
-  EXPECT_EQ(group,
-            (Bytes{0, 0, 1, 0, 1, 0, 32, 32, 0, 0, 1, 0, 8, 0, 0xA8, 0x08, 0, 0, 0x31, 0x75}));
-}
-
-TEST(HandCursor, FingertipIsTheHotSpot) {
-  const Pixmap hand = DrawHandCursor();
-  EXPECT_EQ(hand.at(kHandHotX, kHandHotY), 0) << "black outline at the tip";
-  EXPECT_EQ(hand.at(kHandHotX, kHandHotY - 1), Pixmap::kClear);
-  std::set<std::uint8_t> used(hand.pixels.begin(), hand.pixels.end());
-  EXPECT_EQ(used, (std::set<std::uint8_t>{0, 12, 15, Pixmap::kClear}));
-  EXPECT_EQ(CursorPalette()[12], (Rgb{0, 0, 255}));
-  EXPECT_EQ(CursorPalette()[15], (Rgb{255, 255, 255}));
-
-  const Bytes image = CursorImage(hand, CursorPalette(), kHandHotX, kHandHotY);
-  ASSERT_EQ(image.size(), 4u + 40u + 64u + 512u + 128u);
-  EXPECT_EQ(Le16(image, 0), kHandHotX);
-  EXPECT_EQ(Le16(image, 2), kHandHotY);
-  EXPECT_EQ(Le16(image, 4 + 14), 4);
-  // Below the tip: outline, white finger, outline, in nibbles high one first.
-  const std::size_t row = 4 + 40 + 64 + (31 - (kHandHotY + 1)) * 16;
-  EXPECT_EQ(image[row + 5], 0x0F);  // x 10, 11
-  EXPECT_EQ(image[row + 6], 0xFF);  // x 12, 13
-  EXPECT_EQ(image[row + 7], 0x00);  // x 14 outline, x 15 clear
-  EXPECT_EQ(CursorGroup(image, 1),
-            (Bytes{0, 0, 2, 0, 1, 0, 32, 0, 64, 0, 1, 0, 4, 0, 0xEC, 0x02, 0, 0, 1, 0}));
 }
 
 TEST(ReadmePicture, DocsSheetIsCurrent) {
