@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "res/digest.h"
 
@@ -27,16 +30,17 @@ int Read(GifFileType* gif, GifByteType* out, int n) {
 TEST(AboutPicture, IsTheRedLogoOnWhiteAsAStillGif89a) {
   std::ifstream in(ORVO_WIN_EXE_PATH, std::ios::binary);
   const std::string exe(std::istreambuf_iterator<char>(in), {});
-  // The resource is the file as it is, so its signature starts it.
+  // Resources are stored as they are: the picture starts at its signature.
   const std::size_t at = exe.find("GIF89a");
   ASSERT_NE(at, std::string::npos);
   EXPECT_EQ(exe.find("GIF8", at + 1), std::string::npos) << "one picture only";
 
   Reader reader{std::string_view(exe).substr(at)};
   int error = 0;
-  GifFileType* gif = DGifOpen(&reader, Read, &error);
+  const std::unique_ptr<GifFileType, void (*)(GifFileType*)> gif(
+      DGifOpen(&reader, Read, &error), [](GifFileType* g) { DGifCloseFile(g, nullptr); });
   ASSERT_NE(gif, nullptr) << GifErrorString(error);
-  ASSERT_EQ(DGifSlurp(gif), GIF_OK) << GifErrorString(gif->Error);
+  ASSERT_EQ(DGifSlurp(gif.get()), GIF_OK) << GifErrorString(gif->Error);
   EXPECT_EQ(gif->SWidth, 94);
   EXPECT_EQ(gif->SHeight, 58);
   ASSERT_NE(gif->SColorMap, nullptr);
@@ -65,7 +69,6 @@ TEST(AboutPicture, IsTheRedLogoOnWhiteAsAStillGif89a) {
   for (int y = 49; y < 52; ++y)
     for (int x = 4; x < 90; ++x) EXPECT_EQ(at_xy(x, y), red) << x << "," << y;
   EXPECT_EQ(Digest(rgb), 0x04C11EF9u) << std::hex << "0x" << Digest(rgb);
-  DGifCloseFile(gif, &error);
 }
 
 }  // namespace
