@@ -186,6 +186,7 @@ TEST_F(Options, UnwritableAndUnreadableSettingsNeverStopTheProgram) {
   w.files.fail_read = true;
   w.main.Set_INI();
   EXPECT_EQ(Flags(), (std::array<std::string, 3>{"0", "0", "0"}));
+  EXPECT_EQ(Ini(), "1\r\n0\r\n1\r\n") << "a file that cannot be read is still the user's";
   EXPECT_EQ(w.process.ends, 0);
 }
 

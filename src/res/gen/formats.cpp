@@ -1,7 +1,6 @@
 #include "res/gen/formats.h"
 
-#include <algorithm>
-#include <unordered_map>
+#include <gif_lib.h>
 
 namespace orvo::res {
 namespace {
@@ -13,6 +12,12 @@ void Put16(Bytes& b, unsigned v) {
 void Put32(Bytes& b, std::uint32_t v) {
   Put16(b, v & 0xFFFF);
   Put16(b, v >> 16);
+}
+
+int Append(GifFileType* gif, const GifByteType* bytes, int n) {
+  auto* out = static_cast<Bytes*>(gif->UserData);
+  out->insert(out->end(), bytes, bytes + n);
+  return n;
 }
 
 }  // namespace
@@ -89,89 +94,24 @@ Bytes CursorGroup(const Bytes& cursor_image, std::uint16_t image_id) {
   return b;
 }
 
-Bytes LzwEncode(const std::vector<std::uint8_t>& indices, int min_code_size) {
-  const int clear = 1 << min_code_size;
-  const int end = clear + 1;
+Bytes Gif(const Pixmap& p, const Palette& palette) {
   Bytes out;
-  std::uint32_t acc = 0;
-  int acc_bits = 0;
-  int code_size = min_code_size + 1;
-  auto emit = [&](int code) {
-    acc |= static_cast<std::uint32_t>(code) << acc_bits;
-    acc_bits += code_size;
-    for (; acc_bits >= 8; acc_bits -= 8, acc >>= 8) out.push_back(static_cast<std::uint8_t>(acc));
-  };
-  // (prefix code << 8 | next index) -> code of that string
-  std::unordered_map<std::uint32_t, int> table;
-  int last = end;  // highest code in use
-  emit(clear);
-  int prefix = -1;
-  for (std::uint8_t c : indices) {
-    if (prefix < 0) {
-      prefix = c;
-      continue;
-    }
-    const std::uint32_t key = static_cast<std::uint32_t>(prefix) << 8 | c;
-    if (auto it = table.find(key); it != table.end()) {
-      prefix = it->second;
-      continue;
-    }
-    emit(prefix);
-    table[key] = ++last;
-    // The decoder learns each code one step later, so it widens its reads
-    // only once the newest code no longer fits.
-    if (last >= (1 << code_size)) ++code_size;
-    if (last == 4095) {
-      emit(clear);
-      table.clear();
-      last = end;
-      code_size = min_code_size + 1;
-    }
-    prefix = c;
-  }
-  if (prefix >= 0) emit(prefix);
-  emit(end);
-  if (acc_bits > 0) out.push_back(static_cast<std::uint8_t>(acc));
-  return out;
-}
-
-Bytes Gif(const std::vector<Pixmap>& frames, const Palette& palette, int delay_cs) {
-  const Pixmap& first = frames.front();
-  Bytes b = {'G', 'I', 'F', '8', '9', 'a'};
-  Put16(b, first.width);
-  Put16(b, first.height);
-  b.push_back(0xF7);  // global table of 2^(7+1) colours, 8 bits each
-  b.push_back(0);     // background index
-  b.push_back(0);     // square pixels
-  for (const Rgb& c : palette) b.insert(b.end(), {c.r, c.g, c.b});
-  const bool animated = frames.size() > 1;
-  if (animated) {
-    const char loop[] = "\x21\xFF\x0BNETSCAPE2.0\x03\x01\x00\x00\x00";
-    b.insert(b.end(), loop, loop + sizeof loop - 1);
-  }
-  for (const Pixmap& f : frames) {
-    if (animated) {
-      b.insert(b.end(), {0x21, 0xF9, 4, 0x04});  // keep each frame until the next
-      Put16(b, delay_cs);
-      b.insert(b.end(), {0, 0});
-    }
-    b.push_back(0x2C);
-    Put16(b, 0);
-    Put16(b, 0);
-    Put16(b, f.width);
-    Put16(b, f.height);
-    b.push_back(0);  // no local table, not interlaced
-    b.push_back(8);
-    const Bytes codes = LzwEncode(f.pixels, 8);
-    for (std::size_t at = 0; at < codes.size(); at += 255) {
-      const std::size_t n = std::min<std::size_t>(255, codes.size() - at);
-      b.push_back(static_cast<std::uint8_t>(n));
-      b.insert(b.end(), &codes[at], &codes[at] + n);
-    }
-    b.push_back(0);
-  }
-  b.push_back(0x3B);
-  return b;
+  int error = 0;
+  GifFileType* gif = EGifOpen(&out, Append, &error);
+  if (!gif) return {};
+  GifColorType colours[256];
+  for (std::size_t i = 0; i < palette.size(); ++i)
+    colours[i] = {palette[i].r, palette[i].g, palette[i].b};
+  ColorMapObject* map = GifMakeMapObject(256, colours);
+  EGifSetGifVersion(gif, true);
+  bool ok = map && EGifPutScreenDesc(gif, p.width, p.height, 8, 0, map) == GIF_OK &&
+            EGifPutImageDesc(gif, 0, 0, p.width, p.height, false, nullptr) == GIF_OK;
+  Bytes pixels = p.pixels;  // giflib takes its lines as writable
+  for (int y = 0; ok && y < p.height; ++y)
+    ok = EGifPutLine(gif, &pixels[static_cast<std::size_t>(y) * p.width], p.width) == GIF_OK;
+  GifFreeMapObject(map);
+  ok = EGifCloseFile(gif, &error) == GIF_OK && ok;
+  return ok ? out : Bytes{};
 }
 
 }  // namespace orvo::res

@@ -25,12 +25,8 @@ Bytes CursorImage(const Pixmap& p, const Palette& palette, int hot_x, int hot_y)
 // CURSOR statement records 1 bit per pixel here whatever the image has.
 Bytes CursorGroup(const Bytes& cursor_image, std::uint16_t image_id);
 
-// GIF89a frames sharing one 256-colour global table. A single frame is a
-// still picture with no extensions; several loop for ever, `delay_cs`
-// hundredths of a second each.
-Bytes Gif(const std::vector<Pixmap>& frames, const Palette& palette, int delay_cs = 0);
-
-// GIF's variable-width LZW code stream, sub-blocks not yet applied.
-Bytes LzwEncode(const std::vector<std::uint8_t>& indices, int min_code_size);
+// A still GIF89a: one frame, one 256-colour global table, no extensions.
+// Empty if giflib fails.
+Bytes Gif(const Pixmap& p, const Palette& palette);
 
 }  // namespace orvo::res

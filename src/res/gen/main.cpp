@@ -19,6 +19,10 @@ using orvo::res::Bytes;
 // Leaves an unchanged file alone, so that the build does not relink for
 // nothing.
 bool Write(const std::string& path, const Bytes& bytes) {
+  if (bytes.empty()) {
+    std::fprintf(stderr, "orvo_resgen: nothing drawn for %s\n", path.c_str());
+    return false;
+  }
   {
     std::ifstream in(path, std::ios::binary);
     if (in && Bytes(std::istreambuf_iterator<char>(in), {}) == bytes) return true;
@@ -68,7 +72,7 @@ bool WriteResources(const std::string& dir) {
         file("cursor_group.bin", CursorGroup(cursor, kHandCursorImage));
   rc += Lang(kLangJapanese) + std::to_string(kHandCursorImage) + " 1 " + file("cursor.bin", cursor);
   rc += Lang(kLangJapanese) + "\"" + std::string(kAboutPicture) + "\" RCDATA " +
-        file("about.gif", Gif({DrawAboutLogo()}, LogoPalette()));
+        file("about.gif", Gif(DrawAboutLogo(), LogoPalette()));
 
   return Write(dir + "/pictures.rc", Bytes(rc.begin(), rc.end())) && ok;
 }
@@ -80,7 +84,7 @@ int main(int argc, char** argv) {
   if (mode == "resources") return WriteResources(argv[2]) ? 0 : 1;
   if (mode == "sheet") {
     using namespace orvo::res;
-    return Write(argv[2], Gif({DrawIconSheet()}, SheetPalette())) ? 0 : 1;
+    return Write(argv[2], Gif(DrawIconSheet(), SheetPalette())) ? 0 : 1;
   }
   std::fprintf(stderr, "usage: orvo_resgen resources <dir> | sheet <file.gif>\n");
   return 2;

@@ -13,11 +13,10 @@ namespace {
 
 HICON AsIcon(const Picture& p) { return reinterpret_cast<HICON>(p.handle); }
 
-// Size of the colour bitmap behind an icon or cursor, and its hot spot.
+// Size of the colour bitmap behind an icon.
 struct Shape {
   LONG width = 0, height = 0;
   BOOL is_icon = FALSE;
-  DWORD hot_x = 0, hot_y = 0;
 };
 Shape ShapeOf(HICON icon) {
   Shape s;
@@ -25,7 +24,7 @@ Shape ShapeOf(HICON icon) {
   if (!GetIconInfo(icon, &info)) return s;
   BITMAP bm{};
   GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
-  s = {bm.bmWidth, bm.bmHeight, info.fIcon, info.xHotspot, info.yHotspot};
+  s = {bm.bmWidth, bm.bmHeight, info.fIcon};
   if (info.hbmColor) DeleteObject(info.hbmColor);
   DeleteObject(info.hbmMask);
   return s;
@@ -65,23 +64,6 @@ TEST(WinIcons, MissingNamesFailAndLeaveThePictureAlone) {
     EXPECT_TRUE(Failed(icons.LoadNamedIcon(name, p))) << '"' << name << '"';
     EXPECT_EQ(p, before) << name;
   }
-}
-
-TEST(ProgramResources, HandCursorAndAboutPictureAreFoundByTheirNames) {
-  const std::string cursor_name(res::kHandCursor);
-  HCURSOR hand = LoadCursorA(GetModuleHandleW(nullptr), cursor_name.c_str());
-  ASSERT_NE(hand, nullptr);
-  const Shape s = ShapeOf(hand);
-  EXPECT_FALSE(s.is_icon);
-  EXPECT_EQ(s.hot_x, 12u);
-  EXPECT_EQ(s.hot_y, 1u);
-
-  const std::string picture_name(res::kAboutPicture);
-  HRSRC found = FindResourceA(nullptr, picture_name.c_str(), MAKEINTRESOURCEA(10));
-  ASSERT_NE(found, nullptr);
-  const auto* data = static_cast<const char*>(LockResource(LoadResource(nullptr, found)));
-  ASSERT_NE(data, nullptr);
-  EXPECT_EQ(std::string(data, 6), "GIF89a");
 }
 
 }  // namespace
