@@ -35,6 +35,8 @@ void frmMain::ShowTrayIcon(std::string_view name) {
 }
 
 void frmMain::WalkShellWindows(void (frmMain::*visit)()) {
+  // Every call would be refused; the next tick scans.
+  if (!platform_.browser.CanCallOut()) return;
   // Without a collection the next walk tries again to create one.
   if (!ShellWins && Failed(platform_.browser.CreateShellWindows(ShellWins))) return;
   Ref<WindowEnumerator> items;

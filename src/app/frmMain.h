@@ -86,7 +86,8 @@ class frmMain : private WindowEvents {
   // Runs `visit` for every browser window of the shell's collection, with the
   // window in BrowserWin. Creates the collection if there is none yet. A
   // failure to create or enumerate it, or to advance, ends the walk; one whose
-  // server has gone is let go and made anew by the next walk.
+  // server has gone is let go and made anew by the next walk. Where no call
+  // can go out, walks nothing.
   void WalkShellWindows(void (frmMain::*visit)());
 
   void JudgeWindow();

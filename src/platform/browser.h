@@ -81,6 +81,10 @@ class ShellWindows : public RefCounted {
 
 class BrowserAutomation {
  public:
+  // Whether a call into another process can be made now: not while this
+  // thread handles a message sent from another thread, as the tray icon's
+  // menu does, opened from the shell's callback.
+  virtual bool CanCallOut() = 0;
   virtual HResult CreateShellWindows(Ref<ShellWindows>& collection) = 0;
   // Opens `address` (UTF-8) in a new, visible browser window.
   virtual HResult OpenPage(std::string_view address) = 0;

@@ -288,6 +288,23 @@ TEST(PopupScan, AFailedEnumerationEndsTheTickAndTheNextTickWalksAgain) {
   EXPECT_EQ(w.desktop.creates(), 1);
 }
 
+// Inside a message sent from another thread (the tray menu, opened from the
+// shell's callback) every call out would be refused: neither a tick nor
+// close-all makes one, and the next tick scans.
+TEST(PopupScan, InsideAMessageFromAnotherThreadNothingIsAsked) {
+  Watcher w;
+  Choose(w, Rule::kNewWindow);
+  FakeWindow& popup = w.desktop.Open(fake::Popup());
+  w.desktop.can_call_out = false;
+  w.main.Timer2_Timer();
+  w.main.cmdALLIE_Click();
+  EXPECT_EQ(w.desktop.creates() + popup.total_calls(), 0);
+
+  w.desktop.can_call_out = true;
+  w.clock.Advance(1000);
+  EXPECT_TRUE(popup.closed());
+}
+
 // After Explorer restarts, the collection the program holds answers that its
 // server is gone: it is let go, and the next tick makes a new one.
 TEST(PopupScan, ACollectionWhoseShellHasGoneIsMadeAnew) {

@@ -135,6 +135,8 @@ class FakeDesktop final : public BrowserAutomation {
   HResult enumerate_result = kOk;  // a failure makes Enumerate answer it
   int fail_next_at = -1;           // the Next call with this 0-based number fails
   bool fail_open_page = false;
+  // False while a message sent from another thread is being handled.
+  bool can_call_out = true;
 
   int creates() const { return creates_; }
   int enumerations() const { return enumerations_; }
@@ -146,6 +148,7 @@ class FakeDesktop final : public BrowserAutomation {
   // look at the program's state at that moment.
   std::function<void(FakeWindow&)> on_quit;
 
+  bool CanCallOut() override { return can_call_out; }
   HResult CreateShellWindows(Ref<ShellWindows>& collection) override;
   HResult OpenPage(std::string_view address) override;
 

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <wrl/client.h>
 
+#include <algorithm>
 #include <climits>
 #include <new>
 #include <utility>
@@ -201,24 +202,57 @@ HResult ToBrowserWindow(Variant& item, Ref<BrowserWindow>& window) {
   return Make<BrowserWindow, ComBrowserWindow>(window, std::move(browser));
 }
 
+// Every call of the enumerator is a round trip into the shell's process: it
+// is asked for a batch of windows at a time, which the walk takes one by one.
 class VariantEnumerator final : public Counted<VariantEnumerator, WindowEnumerator> {
  public:
-  explicit VariantEnumerator(ComPtr<IEnumVARIANT> items) : items_(std::move(items)) {}
+  explicit VariantEnumerator(ComPtr<IEnumVARIANT> items) : items_(std::move(items)) {
+    for (VARIANT& item : batch_) VariantInit(&item);
+  }
+  // Also when the walk stops early.
+  ~VariantEnumerator() { ClearFrom(0); }
+  VariantEnumerator(const VariantEnumerator&) = delete;
+  VariantEnumerator& operator=(const VariantEnumerator&) = delete;
 
   HResult Next(Ref<BrowserWindow>& window) override {
-    Variant item;
-    ULONG fetched = 0;
-    const HRESULT hr = items_->Next(1, item.get(), &fetched);
-    if (FAILED(hr)) return hr;
-    if (hr == S_FALSE || fetched == 0) {
+    if (next_ == given_) {
       window.reset();
-      return kFalse;
+      if (last_) return kFalse;
+      const HResult hr = Fetch();
+      if (hr != kOk) return hr;
     }
+    // The item leaves the batch: what the walk lets go of is let go of.
+    Variant item;
+    *item.get() = batch_[next_];
+    VariantInit(&batch_[next_++]);
     return ToBrowserWindow(item, window);
   }
 
  private:
+  static constexpr ULONG kBatch = 32;
+
+  HResult Fetch() {
+    next_ = given_ = 0;
+    ULONG fetched = 0;
+    const HRESULT hr = items_->Next(kBatch, batch_, &fetched);
+    if (SUCCEEDED(hr)) given_ = std::min(fetched, kBatch);
+    // What a failed call filled in, or anything past the count, is let go of
+    // unused: the walk ends after the windows already handed out.
+    ClearFrom(given_);
+    last_ = hr != S_OK || given_ < kBatch;
+    if (FAILED(hr)) return hr;
+    return given_ > 0 ? kOk : kFalse;
+  }
+
+  void ClearFrom(ULONG first) {
+    for (ULONG i = first; i < kBatch; ++i) VariantClear(&batch_[i]);
+  }
+
   ComPtr<IEnumVARIANT> items_;
+  VARIANT batch_[kBatch];
+  ULONG next_ = 0;
+  ULONG given_ = 0;
+  bool last_ = false;
 };
 
 // For collections without an enumerator: by index, up to the count read when
@@ -282,6 +316,11 @@ HRESULT ToBstr(std::string_view text, Variant& out) {
 }
 
 }  // namespace
+
+// A message another thread sent, notified or called back is being handled:
+// COM refuses calls out of it (Wine's even for a notification, which is how
+// its shell delivers the tray icon's clicks).
+bool ComBrowserAutomation::CanCallOut() { return InSendMessageEx(nullptr) == ISMEX_NOSEND; }
 
 HResult ComBrowserAutomation::CreateShellWindows(Ref<ShellWindows>& collection) {
   // CLSCTX_ALL: a class object registered in this process comes first.

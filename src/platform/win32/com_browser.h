@@ -10,6 +10,7 @@ namespace orvo::win32 {
 // apartment.
 class ComBrowserAutomation final : public BrowserAutomation {
  public:
+  bool CanCallOut() override;
   HResult CreateShellWindows(Ref<ShellWindows>& collection) override;
   HResult OpenPage(std::string_view address) override;
 };
