@@ -5,7 +5,7 @@
 // again whenever its text changes. One window a line, '#' starts a comment:
 //
 //   NAME [html=1|0] [doc=1|0] [opener=KIND] [parent=KIND] [menubar=1|0]
-//        [fail=OP[,OP...]] [vanish=1]
+//        [fail=OP[,OP...]] [vanish=1] [next=fail]
 //
 //   KIND: object (default), empty (an empty object reference), null, none
 //         (an empty value), number.
@@ -18,14 +18,20 @@
 // A window that quits leaves the collection, as a browser window would; it
 // comes back only when its line changes. A vanishing window closes right after
 // the first enumeration that lists it: every call on it then answers as a
-// disconnected object does.
+// disconnected object does. The enumerator's call that reaches a window with
+// next=fail fails, with the windows before it filled in.
 //
 // Every call and every Quit is appended to the log (path in ORVO_E2E_LOG) as
 // "UNIX_MS WHAT NAME DETAIL"; the first line, "load", gives the program's
-// process id.
+// process id. An enumeration logs the number of windows listed and the
+// references to them that the program still holds; each call of its
+// enumerator, the number of windows asked for and given.
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -42,6 +48,7 @@ using orvo::win32::testing::ComPtr;
 using orvo::win32::testing::FakeBrowser;
 using orvo::win32::testing::FakeClassFactory;
 using orvo::win32::testing::FakeDispatch;
+using orvo::win32::testing::FakeEnumVariant;
 using orvo::win32::testing::FakeShellWindows;
 using orvo::win32::testing::MakeFake;
 using orvo::win32::testing::OwnedVariant;
@@ -83,6 +90,7 @@ struct WindowPlan {
   std::string parent = "object";
   bool menu_bar = true;
   bool vanishes = false;
+  bool breaks_enumeration = false;
   std::set<std::string> fails;
 
   HRESULT Result(const std::string& op) const {
@@ -106,6 +114,7 @@ WindowPlan ParseLine(const std::string& line) {
     if (key == "parent") plan.parent = value;
     if (key == "menubar") plan.menu_bar = value == "1";
     if (key == "vanish") plan.vanishes = value == "1";
+    if (key == "next") plan.breaks_enumeration = value == "fail";
     if (key == "fail") {
       std::istringstream ops(value);
       std::string op;
@@ -173,6 +182,7 @@ class LoggedBrowser : public FakeBrowser {
   }
 
   bool gone = false;
+  const WindowPlan& plan() const { return plan_; }
 
   // Called when an enumeration lists this window.
   void Listed() {
@@ -200,6 +210,26 @@ class LoggedBrowser : public FakeBrowser {
   WindowPlan plan_;
 };
 
+// Lists the windows up to one that breaks the enumeration, where the call
+// that reaches it fails.
+class LoggedEnum : public FakeEnumVariant {
+ public:
+  LoggedEnum(std::vector<OwnedVariant> items, bool breaks)
+      : FakeEnumVariant(std::move(items), S_OK), breaks_(breaks) {}
+
+  HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* out, ULONG* fetched) override {
+    ULONG given = 0;
+    HRESULT hr = FakeEnumVariant::Next(count, out, &given);
+    if (hr == S_FALSE && breaks_) hr = E_FAIL;
+    if (fetched) *fetched = given;
+    Log("next", "-", std::to_string(count) + " " + std::to_string(given) + " " + Outcome(hr));
+    return hr;
+  }
+
+ private:
+  bool breaks_;
+};
+
 // The collection: the scenario's windows that have not quit, in file order.
 class ScriptedShellWindows : public FakeShellWindows {
  public:
@@ -217,10 +247,11 @@ class ScriptedShellWindows : public FakeShellWindows {
       Log("enum", "-", "disconnected");
       return RPC_E_DISCONNECTED;
     }
-    Log("enum", "-", std::to_string(items.size()));
-    const HRESULT hr = FakeShellWindows::_NewEnum(out);
+    Log("enum", "-", std::to_string(items.size()) + " " + std::to_string(Held()));
+    const auto end = items.begin() + static_cast<std::ptrdiff_t>(breaks_at_);
+    *out = new LoggedEnum(std::vector<OwnedVariant>(items.begin(), end), breaks_at_ < items.size());
     for (const std::string& name : order_) windows_[name].browser->Listed();
-    return hr;
+    return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_Count(LONG* count) override {
     Refresh();
@@ -255,10 +286,25 @@ class ScriptedShellWindows : public FakeShellWindows {
     }
     if (text != text_) Reload(text);
     items.clear();
+    breaks_at_ = SIZE_MAX;
     for (const std::string& name : order_) {
       const Entry& entry = windows_[name];
-      if (!entry.browser->gone) items.push_back(OwnedVariant::Dispatch(entry.browser.Get()));
+      if (entry.browser->gone) continue;
+      if (entry.browser->plan().breaks_enumeration) breaks_at_ = std::min(breaks_at_, items.size());
+      items.push_back(OwnedVariant::Dispatch(entry.browser.Get()));
     }
+    breaks_at_ = std::min(breaks_at_, items.size());
+  }
+
+  // References to the windows beyond the collection's own (its entry, and its
+  // list while the window is open): what earlier walks did not let go of.
+  long Held() {
+    long held = 0;
+    for (auto& [name, entry] : windows_) {
+      entry.browser->AddRef();
+      held += static_cast<long>(entry.browser->Release()) - (entry.browser->gone ? 1 : 2);
+    }
+    return held;
   }
 
   void Reload(const std::string& text) {
@@ -291,6 +337,7 @@ class ScriptedShellWindows : public FakeShellWindows {
   std::string text_ = "\x01";  // never a file's text: the first refresh loads
   int shell_ = 1;
   int connected_shell_ = 1;
+  size_t breaks_at_ = 0;  // in items
   std::map<std::string, Entry> windows_;
   std::vector<std::string> order_;
 };

@@ -301,13 +301,13 @@ class FakeEnumVariant : public FakeUnknown<IEnumVARIANT> {
 
   HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* out, ULONG* fetched) override {
     if (FAILED(next_result_)) return next_result_;
-    if (count != 1) return E_INVALIDARG;
-    if (fetched) *fetched = 0;
-    if (next_ == items_.size()) return S_FALSE;
-    VariantInit(out);
-    VariantCopy(out, const_cast<VARIANT*>(&*items_[next_++]));
-    if (fetched) *fetched = 1;
-    return S_OK;
+    ULONG given = 0;
+    for (; given < count && next_ < items_.size(); ++given) {
+      VariantInit(&out[given]);
+      VariantCopy(&out[given], const_cast<VARIANT*>(&*items_[next_++]));
+    }
+    if (fetched) *fetched = given;
+    return given == count ? S_OK : S_FALSE;
   }
   ORVO_NOT_USED(Skip, ULONG)
   ORVO_NOT_USED(Reset)
