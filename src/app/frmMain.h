@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "app/option_flags.h"
-#include "platform/platform.h"
+#include "app/platform.h"
 
 namespace orvo {
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/platform.h"
+#include "app/platform.h"
 #include "ui/Form1.h"
 #include "ui/frmAbout.h"
 

@@ -9,7 +9,7 @@
 #include "doubles/fake_version_info.h"
 #include "doubles/fake_window.h"
 #include "doubles/virtual_clock.h"
-#include "platform/platform.h"
+#include "app/platform.h"
 
 namespace orvo::fake {
 

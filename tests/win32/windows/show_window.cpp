@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/win32/win_window.h"
+#include "win32/win_window.h"
 #include "res/layout/layouts.h"
 
 namespace {

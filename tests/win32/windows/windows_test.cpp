@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/win_window.h"
+#include "win32/win_window.h"
 #include "res/layout/layouts.h"
 
 namespace orvo::win32 {

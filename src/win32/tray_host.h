@@ -7,9 +7,9 @@
 #include <type_traits>
 
 #include "platform/control_host.h"
-#include "platform/win32/tray_ansi.h"
-#include "platform/win32/tray_shell.h"
-#include "platform/win32/tray_window_procs.h"
+#include "win32/win_ansi.h"
+#include "win32/shell_notify_icon.h"
+#include "win32/win_window_procs.h"
 #include "systray/cSysTray.h"
 
 namespace orvo::win32 {

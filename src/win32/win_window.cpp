@@ -1,4 +1,4 @@
-#include "platform/win32/win_window.h"
+#include "win32/win_window.h"
 
 #include <objbase.h>
 #include <ocidl.h>

@@ -1,4 +1,4 @@
-#include "platform/win32/tray_shell.h"
+#include "win32/shell_notify_icon.h"
 
 #include <cstdint>
 #include <cstring>

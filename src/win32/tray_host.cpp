@@ -1,4 +1,4 @@
-#include "platform/win32/tray_window.h"
+#include "win32/tray_host.h"
 
 namespace orvo::win32 {
 

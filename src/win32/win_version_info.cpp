@@ -1,10 +1,10 @@
-#include "platform/win32/win_version_info.h"
+#include "win32/win_version_info.h"
 
 #include <windows.h>
 
 #include <vector>
 
-#include "platform/win32/text.h"
+#include "win32/text.h"
 
 namespace orvo::win32 {
 

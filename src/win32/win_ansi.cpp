@@ -1,6 +1,6 @@
-#include "platform/win32/tray_ansi.h"
+#include "win32/win_ansi.h"
 
-#include "platform/win32/text.h"
+#include "win32/text.h"
 
 namespace orvo::win32 {
 

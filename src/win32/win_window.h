@@ -8,7 +8,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "platform/win32/text.h"
+#include "win32/text.h"
 #include "platform/window.h"
 
 namespace orvo::win32 {

@@ -1,4 +1,4 @@
-#include "platform/win32/tray_window_procs.h"
+#include "win32/win_window_procs.h"
 
 #include "systray/mSysTray.h"
 

@@ -1,10 +1,10 @@
-#include "platform/win32/win_files.h"
+#include "win32/win_files.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "platform/win32/text.h"
+#include "win32/text.h"
 
 namespace orvo::win32 {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/win_sound.h"
+#include "win32/win_sound.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "platform/win32/com_browser.h"
+#include "win32/com_browser.h"
 
-#include "platform/win32/text.h"
+#include "win32/text.h"
 
 #include <exdisp.h>
 #include <oleauto.h>

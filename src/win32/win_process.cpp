@@ -1,4 +1,4 @@
-#include "platform/win32/win_process.h"
+#include "win32/win_process.h"
 
 #include <windows.h>
 

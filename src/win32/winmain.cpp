@@ -2,16 +2,16 @@
 #include <windows.h>
 
 #include "app/frmMain.h"
-#include "platform/win32/com_browser.h"
-#include "platform/win32/tray_ansi.h"
-#include "platform/win32/tray_window.h"
-#include "platform/win32/win_files.h"
-#include "platform/win32/win_icons.h"
-#include "platform/win32/win_process.h"
-#include "platform/win32/win_sound.h"
-#include "platform/win32/win_timer.h"
-#include "platform/win32/win_version_info.h"
-#include "platform/win32/win_window.h"
+#include "win32/com_browser.h"
+#include "win32/win_ansi.h"
+#include "win32/tray_host.h"
+#include "win32/win_files.h"
+#include "win32/win_icons.h"
+#include "win32/win_process.h"
+#include "win32/win_sound.h"
+#include "win32/win_timer.h"
+#include "win32/win_version_info.h"
+#include "win32/win_window.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // The browser objects live in single-threaded apartments; so do we.
