@@ -27,7 +27,7 @@ void cSysTray::TrayIcon(const std::optional<Picture>& Icon) {
     NotifyIconFields fields = Addressed(ControlHwnd, IconID);
     fields.flags = kNifIcon;
     fields.icon = Icon->handle;
-    ports_.shell.NotifyIcon(kNimModify, BuildNotifyIconRecord(fields));
+    (void)ports_.shell.NotifyIcon(kNimModify, BuildNotifyIconRecord(fields));
   }
   IconPicture = Icon;
   ports_.host.SetFacePicture(Icon);
@@ -40,7 +40,7 @@ void cSysTray::TrayTip(std::string_view Tip) {
     NotifyIconFields fields = Addressed(ControlHwnd, IconID);
     fields.flags = kNifTip;
     fields.tip = ansi;
-    ports_.shell.NotifyIcon(kNimModify, BuildNotifyIconRecord(fields));
+    (void)ports_.shell.NotifyIcon(kNimModify, BuildNotifyIconRecord(fields));
   }
   TipText = Tip;
 }
@@ -134,11 +134,11 @@ void cSysTray::AddToTray(WindowHandle hWnd, std::int32_t ID, std::string_view Ti
   }
   fields.callback_message = mSysTray::TrayCallbackMessage;
   fields.flags |= kNifMessage;
-  ports_.shell.NotifyIcon(kNimAdd, BuildNotifyIconRecord(fields));
+  (void)ports_.shell.NotifyIcon(kNimAdd, BuildNotifyIconRecord(fields));
 }
 
 void cSysTray::RemoveFromTray(WindowHandle hWnd, std::int32_t ID) {
-  ports_.shell.NotifyIcon(kNimDelete, BuildNotifyIconRecord(Addressed(hWnd, ID)));
+  (void)ports_.shell.NotifyIcon(kNimDelete, BuildNotifyIconRecord(Addressed(hWnd, ID)));
 }
 
 }  // namespace orvo

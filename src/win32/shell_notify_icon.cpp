@@ -30,7 +30,7 @@ std::uint32_t Get32(const NotifyIconRecord& record, std::size_t offset) {
 
 // User and GDI handles are 32-bit values, sign-extended on 64-bit Windows.
 template <class Handle>
-Handle Widen(std::uint32_t value) {
+Handle SignExtend(std::uint32_t value) {
   return reinterpret_cast<Handle>(static_cast<LONG_PTR>(static_cast<std::int32_t>(value)));
 }
 
@@ -39,11 +39,11 @@ Handle Widen(std::uint32_t value) {
 NOTIFYICONDATAA ToNativeRecord(const NotifyIconRecord& record) {
   NOTIFYICONDATAA data{};
   data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  data.hWnd = Widen<HWND>(Get32(record, 4));
+  data.hWnd = SignExtend<HWND>(Get32(record, 4));
   data.uID = Get32(record, 8);
   data.uFlags = Get32(record, 12);
   data.uCallbackMessage = Get32(record, 16);
-  data.hIcon = Widen<HICON>(Get32(record, 20));
+  data.hIcon = SignExtend<HICON>(Get32(record, 20));
   std::memcpy(data.szTip, record.data() + 24, 64);
   return data;
 }

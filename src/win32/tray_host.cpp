@@ -4,7 +4,7 @@ namespace orvo::win32 {
 
 namespace {
 
-constexpr char kClassName[] = "OrvoAutocloseSysTray";
+constexpr wchar_t kClassName[] = L"OrvoAutocloseSysTray";
 constexpr int kTwipsPerInch = 1440;
 
 class DcSurface final : public PaintSurface {
@@ -29,36 +29,26 @@ RECT ClientRect(HWND hwnd) {
 }  // namespace
 
 SysTrayWindow::SysTrayWindow() {
-  const HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = &SysTrayWindow::WindowProc;
-  wc.cbWndExtra = sizeof(SysTrayWindow*);  // the user data belongs to the tray hook
-  wc.hInstance = instance;
-  wc.lpszClassName = kClassName;
-  RegisterClassExA(&wc);  // fails harmlessly when already registered
-  window_.reset(CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, "", WS_POPUP, 0, 0, 34, 34, nullptr,
-                                nullptr, instance, this));
+  (void)window_.Create(kClassName, {WS_POPUP, WS_EX_TOOLWINDOW, 34, 34}, *this);
   tray_.emplace(SysTrayPorts{*this, shell_, window_procs_, ansi_});
   (void)tray_->Resize();
 }
 
 SysTrayWindow::~SysTrayWindow() {
-  // In this order, and while the members still exist: DestroyWindow still
-  // brings messages to WindowProc, which must then find no control.
+  // The control first: it takes its icon and its hook off a window that
+  // still exists.
   tray_.reset();
-  window_.reset();
+  window_.Destroy();
 }
 
 int SysTrayWindow::ScaleWidth() { return ClientRect(hwnd()).right; }
 int SysTrayWindow::ScaleHeight() { return ClientRect(hwnd()).bottom; }
 
 HResult SysTrayWindow::SetSizeTwips(int width, int height) {
-  HDC screen = GetDC(nullptr);
-  if (!screen) return kFail;
-  const int cx = MulDiv(width, GetDeviceCaps(screen, LOGPIXELSX), kTwipsPerInch);
-  const int cy = MulDiv(height, GetDeviceCaps(screen, LOGPIXELSY), kTwipsPerInch);
-  ReleaseDC(nullptr, screen);
+  const ScreenDc screen;
+  if (!screen.get()) return kFail;
+  const int cx = MulDiv(width, screen.Dpi(LOGPIXELSX), kTwipsPerInch);
+  const int cy = MulDiv(height, screen.Dpi(LOGPIXELSY), kTwipsPerInch);
   RECT rect{};
   GetWindowRect(hwnd(), &rect);
   // An unchanged size must not come back as WM_SIZE and run Resize again.
@@ -67,23 +57,17 @@ HResult SysTrayWindow::SetSizeTwips(int width, int height) {
   return SetWindowPos(hwnd(), nullptr, 0, 0, cx, cy, flags) ? kOk : kFail;
 }
 
-LRESULT CALLBACK SysTrayWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-  if (msg == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
-    SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<SysTrayWindow*>(GetWindowLongPtrA(hwnd, 0));
-  if (self && self->tray_) {
+LRESULT SysTrayWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+  if (tray_) {
     switch (msg) {
       case WM_SIZE:
-        (void)self->tray_->Resize();
+        (void)tray_->Resize();
         return 0;
       case WM_PAINT: {
-        PAINTSTRUCT paint;
-        if (HDC dc = BeginPaint(hwnd, &paint)) {
-          DcSurface surface(dc);
-          (void)self->tray_->Paint(surface);
-          EndPaint(hwnd, &paint);
+        const PaintScope paint(hwnd);
+        if (paint.dc()) {
+          DcSurface surface(paint.dc());
+          (void)tray_->Paint(surface);
         }
         return 0;
       }
@@ -91,7 +75,7 @@ LRESULT CALLBACK SysTrayWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wparam, L
         break;
     }
   }
-  return DefWindowProcA(hwnd, msg, wparam, lparam);
+  return DefWindowProcW(hwnd, msg, wparam, lparam);
 }
 
 }  // namespace orvo::win32

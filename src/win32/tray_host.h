@@ -2,15 +2,14 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <optional>
-#include <type_traits>
 
 #include "platform/control_host.h"
-#include "win32/win_ansi.h"
-#include "win32/shell_notify_icon.h"
-#include "win32/win_window_procs.h"
 #include "systray/cSysTray.h"
+#include "win32/message_window.h"
+#include "win32/shell_notify_icon.h"
+#include "win32/win_ansi.h"
+#include "win32/win_window_procs.h"
 
 namespace orvo::win32 {
 
@@ -18,7 +17,7 @@ namespace orvo::win32 {
 // top-level window (a message-only window never hears "TaskbarCreated"), the
 // shell, subclassing and the ANSI code page. Shown or not, the window itself
 // stays invisible; only the icon is the program's face.
-class SysTrayWindow final : private ControlHost {
+class SysTrayWindow final : private ControlHost, private MessageHandler {
  public:
   SysTrayWindow();
   SysTrayWindow(const SysTrayWindow&) = delete;
@@ -26,14 +25,10 @@ class SysTrayWindow final : private ControlHost {
   ~SysTrayWindow();
 
   cSysTray& SysTray() { return *tray_; }
-  HWND hwnd() const { return window_.get(); }
+  HWND hwnd() const { return window_.hwnd(); }
 
  private:
-  struct WindowDeleter {
-    void operator()(HWND hwnd) const { DestroyWindow(hwnd); }
-  };
-
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) override;
 
   WindowHandle Hwnd() override { return reinterpret_cast<WindowHandle>(hwnd()); }
   bool UserMode() override { return true; }
@@ -44,7 +39,7 @@ class SysTrayWindow final : private ControlHost {
   int ScaleHeight() override;
   HResult SetSizeTwips(int width, int height) override;
 
-  std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter> window_;
+  MessageWindow window_;
   std::optional<Picture> face_;
   WinTrayShell shell_;
   WinWindowProcs window_procs_;

@@ -4,32 +4,14 @@
 
 #include <string>
 
+#include "win32/last_error.h"
+#include "win32/module_path.h"
+#include "win32/scoped.h"
 #include "win32/text.h"
 
 namespace orvo::win32 {
 
 namespace {
-
-// Some failures leave no error code behind; they are failures all the same.
-HResult LastError() {
-  const DWORD error = GetLastError();
-  return error == 0 ? kFail : HRESULT_FROM_WIN32(error);
-}
-
-class File {
- public:
-  explicit File(HANDLE h) : h_(h) {}
-  ~File() {
-    if (ok()) CloseHandle(h_);
-  }
-  File(const File&) = delete;
-  File& operator=(const File&) = delete;
-  bool ok() const { return h_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return h_; }
-
- private:
-  HANDLE h_;
-};
 
 constexpr DWORD kProtected = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                              FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY |
@@ -38,16 +20,7 @@ constexpr DWORD kProtected = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
 }  // namespace
 
 std::string WinFiles::AppDirectory() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return {};
-    if (n < path.size()) {
-      path.resize(n);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
+  const std::wstring path = ModulePath();
   const std::size_t slash = path.find_last_of(L"\\/");
   return Narrow(slash == std::wstring::npos ? std::wstring_view()
                                             : std::wstring_view(path).substr(0, slash));
@@ -61,8 +34,8 @@ bool WinFiles::IsOrdinaryFile(std::string_view path) {
 }
 
 HResult WinFiles::Read(std::string_view path, std::string& bytes) {
-  File file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueFile file(CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.ok()) return LastError();
   std::string data(kMaxReadBytes, '\0');
   std::size_t total = 0;
@@ -93,8 +66,8 @@ HResult WinFiles::Replace(std::string_view path, std::string_view bytes) {
   const std::wstring temp = target + L".tmp";
   HResult hr = kOk;
   {
-    File file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                          FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     if (!file.ok()) {
       hr = LastError();

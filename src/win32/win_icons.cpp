@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "win32/last_error.h"
+
 namespace orvo::win32 {
 
 HResult WinIcons::LoadNamedIcon(std::string_view name, Picture& icon) {
@@ -12,10 +14,7 @@ HResult WinIcons::LoadNamedIcon(std::string_view name, Picture& icon) {
   // frame every tick without ever destroying one.
   HANDLE h = LoadImageA(GetModuleHandleW(nullptr), z.c_str(), IMAGE_ICON, 0, 0,
                         LR_DEFAULTSIZE | LR_SHARED);
-  if (h == nullptr) {
-    const DWORD error = GetLastError();
-    return error != 0 ? HRESULT_FROM_WIN32(error) : kFail;
-  }
+  if (h == nullptr) return LastError();
   icon = Picture{Picture::Type::kIcon, reinterpret_cast<std::uintptr_t>(h)};
   return kOk;
 }

@@ -18,9 +18,9 @@ class WinTimers::WinTimer final : public Timer {
   HResult SetEnabled(bool enabled) override {
     if (enabled == enabled_) return kOk;
     if (enabled) {
-      if (SetTimer(owner_.hwnd_, id_, interval_, nullptr) == 0) return kFail;
+      if (SetTimer(owner_.window_.hwnd(), id_, interval_, nullptr) == 0) return kFail;
     } else {
-      KillTimer(owner_.hwnd_, id_);
+      KillTimer(owner_.window_.hwnd(), id_);
     }
     enabled_ = enabled;
     return kOk;
@@ -36,22 +36,9 @@ class WinTimers::WinTimer final : public Timer {
   bool enabled_ = false;
 };
 
-WinTimers::WinTimers() {
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = &WinTimers::WindowProc;
-  wc.hInstance = instance;
-  wc.lpszClassName = kClassName;
-  RegisterClassExW(&wc);  // fails harmlessly when already registered
-  hwnd_ =
-      CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
-  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
+WinTimers::WinTimers() { (void)window_.Create(kClassName, {.parent = HWND_MESSAGE}, *this); }
 
-WinTimers::~WinTimers() {
-  if (hwnd_) DestroyWindow(hwnd_);
-}
+WinTimers::~WinTimers() = default;
 
 std::unique_ptr<Timer> WinTimers::CreateTimer(std::uint32_t interval_ms, bool enabled,
                                               std::function<void()> tick) {
@@ -62,11 +49,10 @@ std::unique_ptr<Timer> WinTimers::CreateTimer(std::uint32_t interval_ms, bool en
   return timer;
 }
 
-LRESULT CALLBACK WinTimers::WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+LRESULT WinTimers::HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
   if (msg == WM_TIMER) {
-    auto* self = reinterpret_cast<WinTimers*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self && wparam >= 1 && wparam <= self->timers_.size()) {
-      if (WinTimer* timer = self->timers_[wparam - 1]; timer && timer->Enabled()) timer->Tick();
+    if (wparam >= 1 && wparam <= timers_.size()) {
+      if (WinTimer* timer = timers_[wparam - 1]; timer && timer->Enabled()) timer->Tick();
     }
     return 0;
   }

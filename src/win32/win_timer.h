@@ -5,12 +5,13 @@
 #include <vector>
 
 #include "platform/timer.h"
+#include "win32/message_window.h"
 
 namespace orvo::win32 {
 
 // Window timers on a message-only window of the calling thread; the ticks
 // arrive through that thread's message loop.
-class WinTimers final : public TimerPort {
+class WinTimers final : public TimerPort, private MessageHandler {
  public:
   WinTimers();
   ~WinTimers();
@@ -22,12 +23,12 @@ class WinTimers final : public TimerPort {
 
  private:
   class WinTimer;
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) override;
 
-  HWND hwnd_ = nullptr;
   // Indexed by timer id - 1; a destroyed timer leaves an empty slot, so that a
   // WM_TIMER still queued for it finds nothing.
   std::vector<WinTimer*> timers_;
+  MessageWindow window_;
 };
 
 }  // namespace orvo::win32

@@ -4,19 +4,19 @@
 
 #include <vector>
 
+#include "win32/module_path.h"
 #include "win32/text.h"
 
 namespace orvo::win32 {
 
 HResult WinVersionInfo::ReadProgramVersion(ProgramVersion& version) {
-  wchar_t path[MAX_PATH];
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  if (length == 0 || length == MAX_PATH) return kFail;
+  const std::wstring path = ModulePath();
+  if (path.empty()) return kFail;
   DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
+  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
   if (size == 0) return kFail;
   std::vector<unsigned char> block(size);
-  if (!GetFileVersionInfoW(path, 0, size, block.data())) return kFail;
+  if (!GetFileVersionInfoW(path.c_str(), 0, size, block.data())) return kFail;
 
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT fixed_size = 0;

@@ -3,40 +3,38 @@
 #include <windows.h>
 
 #include <memory>
-#include <string>
 #include <string_view>
-#include <type_traits>
 #include <vector>
 
-#include "win32/text.h"
 #include "platform/window.h"
+#include "win32/hidden_owner.h"
+#include "win32/message_window.h"
+#include "win32/scoped.h"
 
 namespace orvo::win32 {
-
-struct GdiObjectDeleter {
-  void operator()(void* object) const { DeleteObject(static_cast<HGDIOBJ>(object)); }
-};
-using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
-using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
-using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
-
-struct WindowDeleter {
-  void operator()(HWND hwnd) const { DestroyWindow(hwnd); }
-};
-using UniqueHwnd = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
 
 // Control i of a layout has the identifier kFirstControlId + i: clear of IDOK
 // and IDCANCEL, which the dialog manager sends for Enter and Esc.
 inline constexpr int kFirstControlId = 100;
 
+// The class of every window made from a layout.
+inline constexpr wchar_t kLayoutWindowClass[] = L"OrvoLayoutWindow";
+
+// A layout colour on this system; the default is the system colour
+// `fallback_system_index`.
+COLORREF Resolve(layout::Colour colour, int fallback_system_index);
+
 // A top-level window built from its layout table. Frames, check boxes, push
 // buttons and labels are child windows; lines and the picture are painted on
 // the window itself, as they have no window of their own.
-class WinWindow final : public Window {
+//
+// The files: win_window.cpp builds it and carries the port's calls,
+// window_messages.cpp answers its messages, window_paint.cpp paints it,
+// popup_menu.cpp pops up its menu.
+class WinWindow final : public Window, private MessageHandler {
  public:
   // nullptr when Windows refuses the window.
   static std::unique_ptr<WinWindow> Make(const layout::Window& layout, WindowEvents& events);
-  ~WinWindow() override;
   WinWindow(const WinWindow&) = delete;
   WinWindow& operator=(const WinWindow&) = delete;
 
@@ -48,11 +46,10 @@ class WinWindow final : public Window {
   void SetCaption(ControlIndex control, std::string_view text) override;
   int PopupMenu() override;
 
-  HWND hwnd() const { return hwnd_; }
+  HWND hwnd() const { return window_.hwnd(); }
   // nullptr for lines and the picture, which have no window.
   HWND control(ControlIndex control) const;
-  // The push button Enter presses now: the focused one, else the layout's
-  // default; -1 for none.
+  // The push button Enter presses now; -1 for none.
   ControlIndex CurrentDefault() const;
 
  private:
@@ -72,28 +69,31 @@ class WinWindow final : public Window {
   HFONT FontFor(const layout::Font* font);
   RECT PixelRect(ControlIndex index) const;
   ControlIndex IndexOf(HWND child) const;
-  void LoadPicture(ControlIndex index);
+  void RepaintButtons();
+
+  // window_messages.cpp
+  LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) override;
+  LRESULT Command(WPARAM wparam);
+
+  // window_paint.cpp
+  void EraseBackground(HDC dc);
   void Paint(HDC dc);
   void DrawButton(const DRAWITEMSTRUCT& item);
   void DrawLabel(const DRAWITEMSTRUCT& item);
   LRESULT ColourStatic(HDC dc, HWND child);
-  void RepaintButtons();
-
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
-  LRESULT Handle(UINT msg, WPARAM wparam, LPARAM lparam);
 
   const layout::Window& layout_;
   WindowEvents& events_;
-  HWND hwnd_ = nullptr;
-  bool owned_ = false;  // holds a reference on the hidden owner
-  std::vector<Part> parts_;
+  HiddenOwner owner_;
   std::vector<FontEntry> fonts_;
   UniqueBrush background_;
-  UniqueBrush frame_face_;
+  std::vector<Part> parts_;
   UniqueBitmap picture_;
   ControlIndex picture_index_ = -1;
   SIZE picture_size_{};
   HWND saved_focus_ = nullptr;
+  // Last, so that it goes first: the window uses the fonts and brushes above.
+  MessageWindow window_;
 };
 
 class WinWindowFactory final : public WindowFactory {

@@ -191,9 +191,6 @@ TEST_F(BuiltProgram, VersionBlockHoldsExactlyTheListedFields) {
   EXPECT_EQ(Le32(f, 40), 0u) << "subtype";
   EXPECT_EQ(Le32(f, 44), 0u) << "date";
   EXPECT_EQ(Le32(f, 48), 0u) << "date";
-  EXPECT_EQ(Le32(f, 8) >> 16, static_cast<std::uint32_t>(res::kVersionMajor));
-  EXPECT_EQ(Le32(f, 8) & 0xFFFF, static_cast<std::uint32_t>(res::kVersionMinor));
-  EXPECT_EQ(Le32(f, 12) >> 16, static_cast<std::uint32_t>(res::kVersionRevision));
 
   ASSERT_EQ(root.children.size(), 2u);
   const VersionNode& strings = root.children[0];

@@ -20,6 +20,20 @@ std::string ReadAll(const std::wstring& path) {
   return bytes;
 }
 
+struct Search {
+  DWORD pid;
+  bool shown;
+};
+
+// A named procedure: a lambda does not convert to the 32-bit CALLBACK.
+BOOL CALLBACK FindShown(HWND hwnd, LPARAM param) {
+  auto* s = reinterpret_cast<Search*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == s->pid && IsWindowVisible(hwnd)) s->shown = true;
+  return TRUE;
+}
+
 // The real program, copied into a folder of its own and started as a user
 // starts it: set.ini appears beside it in its created form, and no window
 // shows.
@@ -48,19 +62,8 @@ TEST(StartUp, AFreshFolderGetsTheFifteenByteSetIni) {
     bytes = ReadAll(ini);
   }
   const bool running = WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT;
-  struct Search {
-    DWORD pid;
-    bool shown;
-  } search{process.dwProcessId, false};
-  EnumWindows(
-      [](HWND hwnd, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(hwnd, &pid);
-        if (pid == s->pid && IsWindowVisible(hwnd)) s->shown = true;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  Search search{process.dwProcessId, false};
+  EnumWindows(&FindShown, reinterpret_cast<LPARAM>(&search));
   TerminateProcess(process.hProcess, 0);
   WaitForSingleObject(process.hProcess, 5000);
   CloseHandle(process.hThread);
