@@ -6,8 +6,6 @@
 
 namespace orvo::fake {
 
-using layout::TakesFocus;
-
 FakeLayoutWindow::FakeLayoutWindow(FakeWindowFactory& factory, const layout::Window& layout,
                                    WindowEvents& events)
     : factory_(factory),
@@ -95,12 +93,6 @@ bool FakeLayoutWindow::Click(ControlIndex control) {
       return false;
   }
   events_.Click(control);
-  return true;
-}
-
-bool FakeLayoutWindow::Focus(ControlIndex control) {
-  if (!visible_ || !ValidControl(control) || !TakesFocus(layout_.controls[control])) return false;
-  focus_ = control;
   return true;
 }
 
