@@ -1,7 +1,6 @@
 #include "app/frmMain.h"
 
 #include "res/layout/layouts.h"
-#include "ui/Form3.h"
 
 namespace orvo {
 

@@ -6,11 +6,15 @@
 #include <string_view>
 
 #include "app/option_flags.h"
-#include "platform/platform.h"
+#include "app/platform.h"
 
 namespace orvo {
 
 class Form3;
+// Defined beside Form3 in ui/, so that this folder needs no view of it.
+struct Form3Deleter {
+  void operator()(Form3* menu) const;
+};
 
 // The main window: the program's state, its two timers and, shown, the
 // options window. One instance lives for the whole run.
@@ -98,7 +102,7 @@ class frmMain : private WindowEvents {
   Platform& platform_;
   OptionFlags& flags_;
   std::unique_ptr<Window> window_;
-  std::unique_ptr<Form3> form3_;
+  std::unique_ptr<Form3, Form3Deleter> form3_;
   std::array<char, 64> count_tip_{};
 };
 

@@ -30,8 +30,8 @@ constexpr bool IsObject(ValueKind kind) {
 // The page's script window (the document's parentWindow).
 class ScriptWindow : public RefCounted {
  public:
-  virtual HResult ReadOpener(ValueKind& opener) = 0;
-  virtual HResult ReadParent(ValueKind& parent) = 0;
+  [[nodiscard]] virtual HResult ReadOpener(ValueKind& opener) = 0;
+  [[nodiscard]] virtual HResult ReadParent(ValueKind& parent) = 0;
 
  protected:
   ~ScriptWindow() = default;
@@ -41,9 +41,9 @@ class Document : public RefCounted {
  public:
   // The HTML-document test: succeeds with `html` telling the answer, or fails
   // when the document cannot be asked.
-  virtual HResult TestHtml(bool& html) = 0;
+  [[nodiscard]] virtual HResult TestHtml(bool& html) = 0;
   // Succeeds only with a script window to work on.
-  virtual HResult ReadParentWindow(Ref<ScriptWindow>& window) = 0;
+  [[nodiscard]] virtual HResult ReadParentWindow(Ref<ScriptWindow>& window) = 0;
 
  protected:
   ~Document() = default;
@@ -52,9 +52,9 @@ class Document : public RefCounted {
 class BrowserWindow : public RefCounted {
  public:
   // May succeed with no document (an empty reference).
-  virtual HResult ReadDocument(Ref<Document>& document) = 0;
-  virtual HResult ReadMenuBar(bool& shown) = 0;
-  virtual HResult Quit() = 0;
+  [[nodiscard]] virtual HResult ReadDocument(Ref<Document>& document) = 0;
+  [[nodiscard]] virtual HResult ReadMenuBar(bool& shown) = 0;
+  [[nodiscard]] virtual HResult Quit() = 0;
 
  protected:
   ~BrowserWindow() = default;
@@ -65,7 +65,7 @@ class WindowEnumerator : public RefCounted {
   // kOk with the next item, kFalse when none is left, a failure otherwise.
   // An item that is not a browser window comes back as kOk with an empty
   // reference.
-  virtual HResult Next(Ref<BrowserWindow>& window) = 0;
+  [[nodiscard]] virtual HResult Next(Ref<BrowserWindow>& window) = 0;
 
  protected:
   ~WindowEnumerator() = default;
@@ -73,7 +73,7 @@ class WindowEnumerator : public RefCounted {
 
 class ShellWindows : public RefCounted {
  public:
-  virtual HResult Enumerate(Ref<WindowEnumerator>& items) = 0;
+  [[nodiscard]] virtual HResult Enumerate(Ref<WindowEnumerator>& items) = 0;
 
  protected:
   ~ShellWindows() = default;
@@ -85,9 +85,9 @@ class BrowserAutomation {
   // thread handles a message sent from another thread, as the tray icon's
   // menu does, opened from the shell's callback.
   virtual bool CanCallOut() = 0;
-  virtual HResult CreateShellWindows(Ref<ShellWindows>& collection) = 0;
+  [[nodiscard]] virtual HResult CreateShellWindows(Ref<ShellWindows>& collection) = 0;
   // Opens `address` (UTF-8) in a new, visible browser window.
-  virtual HResult OpenPage(std::string_view address) = 0;
+  [[nodiscard]] virtual HResult OpenPage(std::string_view address) = 0;
 
  protected:
   ~BrowserAutomation() = default;

@@ -14,8 +14,8 @@ namespace orvo {
 class PaintSurface {
  public:
   // DrawEdge over the rectangle left, top, right, bottom (pixels).
-  virtual HResult DrawEdge(int left, int top, int right, int bottom, std::uint32_t edge,
-                           std::uint32_t flags) = 0;
+  [[nodiscard]] virtual HResult DrawEdge(int left, int top, int right, int bottom,
+                                         std::uint32_t edge, std::uint32_t flags) = 0;
 
  protected:
   ~PaintSurface() = default;
@@ -28,8 +28,9 @@ class PropertyBag {
   virtual bool ReadBool(std::string_view key, bool default_value) = 0;
   virtual std::optional<Picture> ReadPicture(std::string_view key,
                                              const std::optional<Picture>& default_value) = 0;
-  virtual HResult WriteBool(std::string_view key, bool value) = 0;
-  virtual HResult WritePicture(std::string_view key, const std::optional<Picture>& value) = 0;
+  [[nodiscard]] virtual HResult WriteBool(std::string_view key, bool value) = 0;
+  [[nodiscard]] virtual HResult WritePicture(std::string_view key,
+                                             const std::optional<Picture>& value) = 0;
 
  protected:
   ~PropertyBag() = default;
@@ -52,7 +53,7 @@ class ControlHost {
   virtual int ScaleWidth() = 0;
   virtual int ScaleHeight() = 0;
   // The outer size, in the container's twips.
-  virtual HResult SetSizeTwips(int width, int height) = 0;
+  [[nodiscard]] virtual HResult SetSizeTwips(int width, int height) = 0;
 
  protected:
   ~ControlHost() = default;

@@ -13,7 +13,7 @@ class Icons {
   // Loads the icon group `name` as an icon picture. Asking again is cheap and
   // leaks nothing: the pictures are shared, the caller owns none of them.
   // A name the program does not carry fails and leaves `icon` as it was.
-  virtual HResult LoadNamedIcon(std::string_view name, Picture& icon) = 0;
+  [[nodiscard]] virtual HResult LoadNamedIcon(std::string_view name, Picture& icon) = 0;
 
  protected:
   ~Icons() = default;

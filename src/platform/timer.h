@@ -15,7 +15,7 @@ namespace orvo {
 class Timer {
  public:
   virtual ~Timer() = default;
-  virtual HResult SetEnabled(bool enabled) = 0;
+  [[nodiscard]] virtual HResult SetEnabled(bool enabled) = 0;
   virtual bool Enabled() const = 0;
 };
 

@@ -23,8 +23,10 @@ inline constexpr std::uint32_t kNimDelete = 2;
 class TrayShell {
  public:
   // kFail when the shell refuses the call.
-  virtual HResult NotifyIcon(std::uint32_t message, const NotifyIconRecord& record) = 0;
-  virtual HResult NotifyIcon(std::uint32_t message, const NotifyIconRecordW& record) = 0;
+  [[nodiscard]] virtual HResult NotifyIcon(std::uint32_t message,
+                                           const NotifyIconRecord& record) = 0;
+  [[nodiscard]] virtual HResult NotifyIcon(std::uint32_t message,
+                                           const NotifyIconRecordW& record) = 0;
 
  protected:
   ~TrayShell() = default;

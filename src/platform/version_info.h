@@ -16,7 +16,7 @@ struct ProgramVersion {
 
 class VersionInfo {
  public:
-  virtual HResult ReadProgramVersion(ProgramVersion& version) = 0;
+  [[nodiscard]] virtual HResult ReadProgramVersion(ProgramVersion& version) = 0;
 
  protected:
   ~VersionInfo() = default;

@@ -8,8 +8,7 @@
 
 namespace orvo {
 
-// A control, by its index in its window's layout table.
-using ControlIndex = int;
+using layout::ControlIndex;
 
 // What a window tells the code behind it. Each call runs on the UI thread,
 // from the message loop.

@@ -51,9 +51,4 @@ inline constexpr std::string_view kHandCursor = "HAND";
 inline constexpr std::uint16_t kHandCursorImage = 1;
 inline constexpr std::string_view kAboutPicture = "ABOUTLOGO";
 
-// The version numbers the version block carries, for the About box's line.
-inline constexpr int kVersionMajor = 1;
-inline constexpr int kVersionMinor = 8;
-inline constexpr int kVersionRevision = 0;
-
 }  // namespace orvo::res

@@ -69,14 +69,4 @@ void frmMain::Click(ControlIndex control) {
 
 void frmMain::CloseRequested() { Unload(); }
 
-// Never stand in the way of log-off or shutdown: leave as the exit
-// confirmation's Yes does.
-void frmMain::SessionEnding() { EndProgram(); }
-
-void frmMain::EndProgram() {
-  SaveSettingsFile();
-  SysTray.InTray(false);
-  platform_.process.End();
-}
-
 }  // namespace orvo

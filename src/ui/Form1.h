@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/platform.h"
+#include "app/platform.h"
 
 namespace orvo {
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/platform.h"
+#include "app/platform.h"
 #include "ui/Form1.h"
 #include "ui/frmAbout.h"
 
@@ -12,7 +12,7 @@ class frmMain;
 
 // The hidden window that carries the tray menu, and the dialogs its commands
 // open. Made on the first menu, kept until the end.
-class Form3 : private WindowEvents {
+class Form3 final : private WindowEvents {
  public:
   Form3(frmMain& main, Platform& platform);
 

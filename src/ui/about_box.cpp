@@ -1,7 +1,7 @@
 #include <string>
 
 #include "res/layout/layouts.h"
-#include "res/resource_names.h"
+#include "res/version.h"
 #include "ui/Form3.h"
 #include "ui/frmAbout.h"
 

@@ -44,7 +44,7 @@ void frmMain::SysTray_MouseDown(std::int16_t& Button, std::int32_t /*Id*/) {
     }
     return;
   }
-  if (!form3_) form3_ = std::make_unique<Form3>(*this, platform_);
+  if (!form3_) form3_.reset(new Form3(*this, platform_));
   form3_->PopupMenu();
 }
 

@@ -45,6 +45,8 @@ void Form3::mnuVER_Click() { about_.Show(); }
 
 void Form3::Form_Unload() { window_->Hide(); }
 
+void Form3Deleter::operator()(Form3* menu) const { delete menu; }
+
 void OpenHomePage(Platform& platform) { (void)platform.browser.OpenPage(layout::kHomePageAddress); }
 
 }  // namespace orvo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/platform.h"
 #include "doubles/fake_desktop.h"
 #include "doubles/fake_files.h"
 #include "doubles/fake_icons.h"
@@ -9,7 +10,6 @@
 #include "doubles/fake_version_info.h"
 #include "doubles/fake_window.h"
 #include "doubles/virtual_clock.h"
-#include "platform/platform.h"
 
 namespace orvo::fake {
 

@@ -2,15 +2,9 @@
 
 #include <algorithm>
 
+#include "res/layout/focus.h"
+
 namespace orvo::fake {
-
-namespace {
-
-bool TakesFocus(const layout::Control& c) {
-  return c.tab >= 0 && (c.kind == layout::Kind::kButton || c.kind == layout::Kind::kCheckBox);
-}
-
-}  // namespace
 
 FakeLayoutWindow::FakeLayoutWindow(FakeWindowFactory& factory, const layout::Window& layout,
                                    WindowEvents& events)
@@ -45,14 +39,9 @@ std::string FakeLayoutWindow::Name(ControlIndex control) const {
 
 void FakeLayoutWindow::Show() {
   Log("Show " + std::string(layout_.name));
+  const ControlIndex focus = layout::FocusOnShow(layout_, visible_);
+  if (focus >= 0) focus_ = focus;
   visible_ = true;
-  focus_ = -1;
-  for (size_t i = 0; i < layout_.controls.size(); ++i) {
-    const layout::Control& c = layout_.controls[i];
-    if (TakesFocus(c) && (focus_ < 0 || c.tab < layout_.controls[focus_].tab)) {
-      focus_ = static_cast<ControlIndex>(i);
-    }
-  }
 }
 
 void FakeLayoutWindow::Hide() {
@@ -107,22 +96,9 @@ bool FakeLayoutWindow::Click(ControlIndex control) {
   return true;
 }
 
-bool FakeLayoutWindow::Focus(ControlIndex control) {
-  if (!visible_ || !ValidControl(control) || !TakesFocus(layout_.controls[control])) return false;
-  focus_ = control;
-  return true;
-}
-
 bool FakeLayoutWindow::PressEnter() {
   if (!visible_) return false;
-  ControlIndex target = -1;
-  if (focus_ >= 0 && layout_.controls[focus_].kind == layout::Kind::kButton) {
-    target = focus_;
-  } else {
-    for (size_t i = 0; i < layout_.controls.size(); ++i) {
-      if (layout_.controls[i].is_default) target = static_cast<ControlIndex>(i);
-    }
-  }
+  const ControlIndex target = layout::EnterButton(layout_, focus_);
   if (target < 0) return false;
   events_.Click(target);
   return true;
@@ -130,13 +106,10 @@ bool FakeLayoutWindow::PressEnter() {
 
 bool FakeLayoutWindow::PressEscape() {
   if (!visible_) return false;
-  for (size_t i = 0; i < layout_.controls.size(); ++i) {
-    if (layout_.controls[i].is_cancel) {
-      events_.Click(static_cast<ControlIndex>(i));
-      return true;
-    }
-  }
-  return false;
+  const ControlIndex target = layout::EscapeButton(layout_);
+  if (target < 0) return false;
+  events_.Click(target);
+  return true;
 }
 
 bool FakeLayoutWindow::PressCloseBox() {

@@ -42,8 +42,6 @@ class FakeLayoutWindow final : public Window {
   // A mouse click: a check box toggles before Click runs; a button or check
   // box takes the focus; a label just reports it.
   bool Click(ControlIndex control);
-  // Tab to a control that takes the focus.
-  bool Focus(ControlIndex control);
   // Enter presses the focused button, else the default button.
   bool PressEnter();
   // Esc presses the cancel button; without one nothing happens (false).

@@ -1,4 +1,4 @@
-#include "platform/win32/win_version_info.h"
+#include "win32/win_version_info.h"
 
 #include <gtest/gtest.h>
 

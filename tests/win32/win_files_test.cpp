@@ -1,4 +1,4 @@
-#include "platform/win32/win_files.h"
+#include "win32/win_files.h"
 
 #include <windows.h>
 

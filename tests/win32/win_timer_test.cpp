@@ -1,4 +1,4 @@
-#include "platform/win32/win_timer.h"
+#include "win32/win_timer.h"
 
 #include <gtest/gtest.h>
 

@@ -11,6 +11,9 @@ namespace orvo::layout {
 
 inline constexpr int kTwipsPerPixel = 15;
 
+// A control, by its index in its window's `controls`.
+using ControlIndex = int;
+
 enum class Kind : std::uint8_t { kFrame, kCheckBox, kButton, kLabel, kLine, kPicture };
 
 // A colour: the control's default, a system colour index (GetSysColor), or

@@ -2,7 +2,6 @@
 
 #include <string_view>
 
-#include "platform/window.h"
 #include "res/layout/layout.h"
 
 // The program's four windows. The control constants are indices into each

@@ -1,4 +1,4 @@
-#include "platform/win32/com_browser.h"
+#include "win32/com_browser.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/win32/win_icons.h"
+#include "win32/win_icons.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/tray_ansi.h"
-#include "platform/win32/tray_shell.h"
-#include "platform/win32/tray_window.h"
-#include "platform/win32/tray_window_procs.h"
 #include "systray/cSysTray.h"
+#include "win32/shell_notify_icon.h"
+#include "win32/tray_host.h"
+#include "win32/win_ansi.h"
+#include "win32/win_window_procs.h"
 
 namespace orvo::win32 {
 namespace {

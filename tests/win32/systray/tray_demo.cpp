@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/win32/tray_window.h"
+#include "win32/tray_host.h"
 
 int main(int argc, char** argv) {
   const DWORD seconds = argc > 1 ? static_cast<DWORD>(std::atoi(argv[1])) : 30;

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/win32/win_window.h"
 #include "res/layout/layouts.h"
+#include "win32/win_window.h"
 
 namespace {
 

@@ -1,0 +1,57 @@
+#include "win32/message_window.h"
+
+#include <cwchar>
+#include <iterator>
+
+namespace orvo::win32 {
+
+namespace {
+
+constexpr int kHandlerSlot = 0;
+
+HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
+
+bool RegisterOnce(const wchar_t* class_name, WNDPROC procedure) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  if (GetClassInfoExW(Instance(), class_name, &wc)) return true;
+  wc.lpfnWndProc = procedure;
+  wc.cbWndExtra = sizeof(MessageHandler*);
+  wc.hInstance = Instance();
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = class_name;
+  return RegisterClassExW(&wc) != 0;
+}
+
+}  // namespace
+
+bool MessageWindow::Create(const wchar_t* class_name, const Style& style, MessageHandler& handler) {
+  if (!RegisterOnce(class_name, &MessageWindow::Procedure)) return false;
+  hwnd_.reset(CreateWindowExW(style.ex_style, class_name, style.title, style.style, CW_USEDEFAULT,
+                              CW_USEDEFAULT, style.width, style.height, style.parent, nullptr,
+                              Instance(), &handler));
+  return hwnd_ != nullptr;
+}
+
+void MessageWindow::Destroy() {
+  if (hwnd_) SetWindowLongPtrW(hwnd_.get(), kHandlerSlot, 0);
+  hwnd_.reset();
+}
+
+bool MessageWindow::IsOfClass(HWND hwnd, const wchar_t* class_name) {
+  wchar_t name[64] = {};
+  return GetClassNameW(hwnd, name, static_cast<int>(std::size(name))) > 0 &&
+         std::wcscmp(name, class_name) == 0;
+}
+
+LRESULT CALLBACK MessageWindow::Procedure(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+  if (msg == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+    SetWindowLongPtrW(hwnd, kHandlerSlot, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* handler = reinterpret_cast<MessageHandler*>(GetWindowLongPtrW(hwnd, kHandlerSlot));
+  if (handler == nullptr) return DefWindowProcW(hwnd, msg, wparam, lparam);
+  return handler->HandleMessage(hwnd, msg, wparam, lparam);
+}
+
+}  // namespace orvo::win32

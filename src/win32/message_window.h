@@ -1,0 +1,55 @@
+#pragma once
+
+#include <windows.h>
+
+#include "win32/scoped.h"
+
+namespace orvo::win32 {
+
+// What a message window forwards its messages to.
+class MessageHandler {
+ public:
+  // Every message from WM_NCCREATE on; what it does not handle goes to
+  // DefWindowProcW.
+  virtual LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) = 0;
+
+ protected:
+  ~MessageHandler() = default;
+};
+
+// A window of a class of its own whose procedure forwards to a member. The
+// class is registered once; the handler travels with CreateWindowExW and is
+// kept in the window's first extra slot from WM_NCCREATE on, leaving
+// GWLP_USERDATA to whoever subclasses the window (the tray hook does).
+class MessageWindow {
+ public:
+  struct Style {
+    DWORD style = 0;
+    DWORD ex_style = 0;
+    int width = 0;
+    int height = 0;
+    HWND parent = nullptr;  // HWND_MESSAGE for a message-only window
+    const wchar_t* title = L"";
+  };
+
+  MessageWindow() = default;
+  ~MessageWindow() { Destroy(); }
+  MessageWindow(const MessageWindow&) = delete;
+  MessageWindow& operator=(const MessageWindow&) = delete;
+
+  // False when Windows refuses the class or the window.
+  bool Create(const wchar_t* class_name, const Style& style, MessageHandler& handler);
+  // The handler hears nothing more, not even the messages of the destruction.
+  void Destroy();
+  HWND hwnd() const { return hwnd_.get(); }
+
+  // Whether `hwnd` is a window of the class `class_name`.
+  static bool IsOfClass(HWND hwnd, const wchar_t* class_name);
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
+
+  UniqueWindow hwnd_;
+};
+
+}  // namespace orvo::win32

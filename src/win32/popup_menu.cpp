@@ -1,0 +1,29 @@
+#include "win32/text.h"
+#include "win32/win_window.h"
+
+namespace orvo::win32 {
+
+int WinWindow::PopupMenu() {
+  if (layout_.menu.empty()) return -1;
+  const UniqueMenu menu(CreatePopupMenu());
+  if (!menu) return -1;
+  for (size_t i = 0; i < layout_.menu.size(); ++i) {
+    const std::string_view caption = layout_.menu[i].caption;
+    if (caption == "-") {
+      AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    } else {
+      AppendMenuW(menu.get(), MF_STRING, i + 1, Widen(caption).c_str());
+    }
+  }
+  POINT at{};
+  GetCursorPos(&at);
+  // Without the foreground the menu would not close on a click elsewhere.
+  SetForegroundWindow(hwnd());
+  const int chosen = TrackPopupMenu(
+      menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON,
+      at.x, at.y, 0, hwnd(), nullptr);
+  PostMessageW(hwnd(), WM_NULL, 0, 0);
+  return chosen > 0 ? chosen - 1 : -1;
+}
+
+}  // namespace orvo::win32

@@ -1,0 +1,62 @@
+#include "win32/win_timer.h"
+
+namespace orvo::win32 {
+
+namespace {
+constexpr wchar_t kClassName[] = L"OrvoAutocloseTimers";
+}
+
+class WinTimers::WinTimer final : public Timer {
+ public:
+  WinTimer(WinTimers& owner, UINT_PTR id, UINT interval, std::function<void()> tick)
+      : owner_(owner), id_(id), interval_(interval), tick_(std::move(tick)) {}
+  ~WinTimer() override {
+    (void)SetEnabled(false);
+    owner_.timers_[id_ - 1] = nullptr;
+  }
+
+  HResult SetEnabled(bool enabled) override {
+    if (enabled == enabled_) return kOk;
+    if (enabled) {
+      if (SetTimer(owner_.window_.hwnd(), id_, interval_, nullptr) == 0) return kFail;
+    } else {
+      KillTimer(owner_.window_.hwnd(), id_);
+    }
+    enabled_ = enabled;
+    return kOk;
+  }
+  bool Enabled() const override { return enabled_; }
+  void Tick() { tick_(); }
+
+ private:
+  WinTimers& owner_;
+  UINT_PTR id_;
+  UINT interval_;
+  std::function<void()> tick_;
+  bool enabled_ = false;
+};
+
+WinTimers::WinTimers() { (void)window_.Create(kClassName, {.parent = HWND_MESSAGE}, *this); }
+
+WinTimers::~WinTimers() = default;
+
+std::unique_ptr<Timer> WinTimers::CreateTimer(std::uint32_t interval_ms, bool enabled,
+                                              std::function<void()> tick) {
+  timers_.push_back(nullptr);
+  auto timer = std::make_unique<WinTimer>(*this, timers_.size(), interval_ms, std::move(tick));
+  timers_.back() = timer.get();
+  (void)timer->SetEnabled(enabled);
+  return timer;
+}
+
+LRESULT WinTimers::HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+  if (msg == WM_TIMER) {
+    if (wparam >= 1 && wparam <= timers_.size()) {
+      if (WinTimer* timer = timers_[wparam - 1]; timer && timer->Enabled()) timer->Tick();
+    }
+    return 0;
+  }
+  return DefWindowProcW(hwnd, msg, wparam, lparam);
+}
+
+}  // namespace orvo::win32

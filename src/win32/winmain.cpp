@@ -1,0 +1,45 @@
+#include <objbase.h>
+#include <windows.h>
+
+#include "app/frmMain.h"
+#include "win32/com_browser.h"
+#include "win32/scoped.h"
+#include "win32/tray_host.h"
+#include "win32/win_ansi.h"
+#include "win32/win_files.h"
+#include "win32/win_icons.h"
+#include "win32/win_process.h"
+#include "win32/win_sound.h"
+#include "win32/win_timer.h"
+#include "win32/win_version_info.h"
+#include "win32/win_window.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // The browser objects live in single-threaded apartments; so do we.
+  const orvo::win32::ComApartment apartment;
+  if (!apartment.Entered()) return 1;
+  orvo::win32::ComBrowserAutomation browser;
+  orvo::win32::WinTimers timers;
+  orvo::win32::WinSound sound;
+  orvo::win32::WinIcons icons;
+  orvo::win32::WinFiles files;
+  orvo::win32::WinAnsiCodePage ansi;
+  orvo::win32::SysTrayWindow tray;
+  orvo::win32::WinWindowFactory windows;
+  orvo::win32::WinProcess process;
+  orvo::win32::WinVersionInfo version;
+  orvo::Platform platform{browser, timers,  sound,   icons,   files,
+                          ansi,    windows, process, version, tray.SysTray()};
+  orvo::OptionFlags flags;
+  orvo::frmMain main_window(platform, flags);
+  main_window.Form_Load();
+
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    // The windows are modeless: their dialog keys come through here.
+    if (orvo::win32::PreTranslateWindowMessage(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
