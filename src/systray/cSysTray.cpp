@@ -144,7 +144,11 @@ void cSysTray::RemoveFromTray(WindowHandle hWnd, std::int32_t ID) {
 void cSysTray::Notify(std::uint32_t message, const NotifyIconFields& fields) {
   const NotifyIconCall call = BuildNotifyIconRecord(ports_.ansi, fields);
   // The shell's answer changes nothing: the icon's state is what was asked.
-  std::visit([&](const auto& record) { (void)ports_.shell.NotifyIcon(message, record); }, call);
+  if (const auto* ansi = std::get_if<NotifyIconRecord>(&call)) {
+    (void)ports_.shell.NotifyIcon(message, *ansi);
+  } else if (const auto* wide = std::get_if<NotifyIconRecordW>(&call)) {
+    (void)ports_.shell.NotifyIcon(message, *wide);
+  }
 }
 
 }  // namespace orvo
