@@ -30,6 +30,7 @@ HResult FakeFiles::Replace(std::string_view path, std::string_view bytes) {
     entries.emplace(std::string(path), Entry{std::string(bytes)});
   }
   ++replaces;
+  if (on_replace) on_replace();
   return kOk;
 }
 

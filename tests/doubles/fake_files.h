@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -36,6 +37,7 @@ class FakeFiles final : public Files {
   bool fail_read = false;
   bool fail_replace = false;  // as a folder without write access
   int replaces = 0;           // successful ones
+  std::function<void()> on_replace;
 };
 
 }  // namespace orvo::fake

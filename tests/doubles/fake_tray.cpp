@@ -121,31 +121,4 @@ bool CodePage::Carries(std::string_view utf8) {
 
 std::string CodePage::ToUtf8(std::string_view ansi) { return Convert("UTF-8", name, ansi, false); }
 
-bool FakePropertyBag::ReadBool(std::string_view key, bool default_value) {
-  log.push_back("read " + std::string(key));
-  auto it = bools.find(key);
-  return it == bools.end() ? default_value : it->second;
-}
-
-std::optional<Picture> FakePropertyBag::ReadPicture(std::string_view key,
-                                                    const std::optional<Picture>& default_value) {
-  log.push_back("read " + std::string(key));
-  auto it = pictures.find(key);
-  return it == pictures.end() ? default_value : it->second;
-}
-
-HResult FakePropertyBag::WriteBool(std::string_view key, bool value) {
-  log.push_back("write " + std::string(key));
-  if (Failed(write_result)) return write_result;
-  bools.insert_or_assign(std::string(key), value);
-  return kOk;
-}
-
-HResult FakePropertyBag::WritePicture(std::string_view key, const std::optional<Picture>& value) {
-  log.push_back("write " + std::string(key));
-  if (Failed(write_result)) return write_result;
-  pictures.insert_or_assign(std::string(key), value);
-  return kOk;
-}
-
 }  // namespace orvo::fake

@@ -104,36 +104,6 @@ class CodePage final : public AnsiCodePage {
   const char* name = "CP932";
 };
 
-class FakePaintSurface final : public PaintSurface {
- public:
-  struct Edge {
-    int left, top, right, bottom;
-    std::uint32_t edge, flags;
-    friend bool operator==(const Edge&, const Edge&) = default;
-  };
-  HResult DrawEdge(int left, int top, int right, int bottom, std::uint32_t edge,
-                   std::uint32_t flags) override {
-    edges.push_back({left, top, right, bottom, edge, flags});
-    return kOk;
-  }
-  std::vector<Edge> edges;
-};
-
-// Keeps what is written; `log` lists reads and writes as "read KEY" / "write KEY".
-class FakePropertyBag final : public PropertyBag {
- public:
-  bool ReadBool(std::string_view key, bool default_value) override;
-  std::optional<Picture> ReadPicture(std::string_view key,
-                                     const std::optional<Picture>& default_value) override;
-  HResult WriteBool(std::string_view key, bool value) override;
-  HResult WritePicture(std::string_view key, const std::optional<Picture>& value) override;
-
-  std::map<std::string, bool, std::less<>> bools;
-  std::map<std::string, std::optional<Picture>, std::less<>> pictures;
-  std::vector<std::string> log;
-  HResult write_result = kOk;
-};
-
 class FakeControlHost final : public ControlHost {
  public:
   explicit FakeControlHost(WindowHandle hwnd) : hwnd(hwnd) {}
