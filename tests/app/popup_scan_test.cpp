@@ -231,25 +231,6 @@ TEST(PopupScan, TheCollectionIsMadeOnceAndAgainOnlyWhenItMustBe) {
   }
 }
 
-TEST(PopupScan, RunsOnTimer2TicksOnlyWhileTheTimerIsOn) {
-  Watcher w;
-  w.SetFlags("0", "0", "1");
-  w.desktop.Open(fake::Popup());
-  w.clock.Advance(999);
-  EXPECT_EQ(w.desktop.enumerations(), 0);
-  w.clock.Advance(1);
-  EXPECT_EQ(w.main.BlockCount, 1);
-  ASSERT_EQ(w.main.Timer2->SetEnabled(false), kOk);
-  FakeWindow& later = w.desktop.Open(fake::Popup());
-  w.clock.Advance(5000);
-  EXPECT_FALSE(later.closed());
-  ASSERT_EQ(w.main.Timer2->SetEnabled(true), kOk);
-  w.clock.Advance(999);
-  EXPECT_FALSE(later.closed());
-  w.clock.Advance(1);
-  EXPECT_TRUE(later.closed());
-}
-
 // Close-all quits every HTML window, pop-up or not, and is no blocking: no
 // count, animation or beep. The scan pauses for the walk and is left as it
 // was: running with its next tick a full interval later, or off.

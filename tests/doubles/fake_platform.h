@@ -106,27 +106,24 @@ class FakeFiles final : public Files {
   static constexpr const char* kAppDirectory = "C:\\Program Files\\オルボ";
   struct Entry {
     std::string bytes;
-    bool directory = false;
-    bool hidden = false;
-    bool system = false;
+    bool hidden = false;  // or a folder, or a system file: no ordinary file
     bool read_only = false;
   };
 
   std::string AppDirectory() override { return kAppDirectory; }
   bool IsOrdinaryFile(std::string_view path) override {
     const Entry* e = Find(path);
-    return e && !e->directory && !e->hidden && !e->system;
+    return e && !e->hidden;
   }
   HResult Read(std::string_view path, std::string& bytes) override {
     const Entry* e = Find(path);
-    if (!e || e->directory || fail_read) return kFail;
+    if (!e || fail_read) return kFail;
     bytes = e->bytes.substr(0, kMaxReadBytes);
     return kOk;
   }
   HResult Replace(std::string_view path, std::string_view bytes) override {
     Entry* e = Find(path);
-    if (fail_replace || (e && (e->directory || e->hidden || e->system || e->read_only)))
-      return kFail;
+    if (fail_replace || (e && (e->hidden || e->read_only))) return kFail;
     entries[std::string(path)].bytes = bytes;
     if (on_replace) on_replace();
     return kOk;

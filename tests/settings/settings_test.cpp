@@ -160,7 +160,7 @@ TEST_F(Options, UnwritableAndUnreadableSettingsNeverStopTheProgram) {
   EXPECT_EQ(Ini(), "1\r\n1\r\n1\r\n");
 
   // Hidden counts as missing, and cannot be replaced either.
-  w.files.entries[FakeFiles::SetIni()] = {"1\r\n1\r\n1\r\n", false, true};
+  w.files.entries[FakeFiles::SetIni()] = {.bytes = "1\r\n1\r\n1\r\n", .hidden = true};
   OpenOptions();
   EXPECT_EQ(Flags(), (Items{"0", "0", "0"}));
   EXPECT_EQ(Ini(), "1\r\n1\r\n1\r\n");
