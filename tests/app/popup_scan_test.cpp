@@ -119,10 +119,13 @@ TEST(PopupScan, EveryPopupOfATickBeepsAnimatesCountsAndQuitsInThatOrder) {
                    std::to_string(static_cast<int>(w.main.BlockCount)));
     w.main.AnimFrame = 4;  // as if the animation had moved on meanwhile
   };
+  w.sound.on_beep = [&] {
+    seen.push_back("beep at count " + std::to_string(static_cast<int>(w.main.BlockCount)));
+  };
   w.main.Timer2_Timer();
-  EXPECT_EQ(seen, (std::vector<std::string>{"1 beeps 1 frame 1 on count 8",
-                                            "3 beeps 2 frame 1 on count 9",
-                                            "4 beeps 3 frame 1 on count 10"}));
+  EXPECT_EQ(seen, (std::vector<std::string>{"beep at count 7", "1 beeps 1 frame 1 on count 8",
+                                            "beep at count 8", "3 beeps 2 frame 1 on count 9",
+                                            "beep at count 9", "4 beeps 3 frame 1 on count 10"}));
   EXPECT_EQ(w.main.BlockCount, 10);
 }
 

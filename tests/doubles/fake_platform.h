@@ -141,8 +141,12 @@ class FakeFiles final : public Files {
 };
 
 struct FakeSound final : Sound {
-  void Beep() override { ++beeps; }
+  void Beep() override {
+    ++beeps;
+    if (on_beep) on_beep();
+  }
   int beeps = 0;
+  std::function<void()> on_beep;  // lets a test look at the moment of the beep
 };
 
 // Records the end instead of ending the test.
