@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,44 +25,76 @@ std::string_view NameOf(const Window& window, ControlIndex control) {
   return control < 0 ? "" : window.controls[control].name;
 }
 
-TEST(Pixels, RoundTwipsToTheNearestPixel) {
-  struct Case {
-    int twips, pixels;
-  };
-  for (const Case& c : {Case{0, 0},
-                        {7, 0},
-                        {8, 1},
-                        {15, 1},
-                        {4335, 289},
-                        {2955, 197},
-                        {3480, 232},
-                        {1335, 89},
-                        {6480, 432},
-                        {3750, 250},
-                        {-7, 0},
-                        {-8, -1},
-                        {-405, -27}}) {
-    EXPECT_EQ(Pixels(c.twips), c.pixels) << c.twips;
-  }
-}
-
-TEST(ControlRect, PlacesEachControlInItsWindowAndFramesCountFromTheirCorner) {
+// Every window's client area and every control's rectangle, in the pixels
+// the layout asks for; frames count from their own corner.
+TEST(Geometry, WindowsAndControlsTakeTheirPixelSizes) {
   struct Case {
     const Window& window;
-    std::string_view control;
+    std::string_view control;  // "": the window's client area
     PixelRect rect;
   };
   const Case cases[] = {
-      {kfrmMain, "Frame1", {8, 8, 281, 105}},      {kfrmMain, "optBEEP", {16, 24, 233, 49}},
-      {kfrmMain, "cmdALLIE", {16, 128, 273, 153}}, {kfrmMain, "cmdClose", {216, 168, 281, 189}},
-      {kForm1, "Command2", {152, 56, 225, 81}},    {kfrmAbout, "Label2", {223, 197, 424, 214}},
+      {kfrmMain, "", {0, 0, 289, 197}},
+      {kfrmMain, "Frame1", {8, 8, 281, 105}},
+      {kfrmMain, "optBEEP", {16, 24, 233, 49}},
+      {kfrmMain, "cmdALLIE", {16, 128, 273, 153}},
+      {kfrmMain, "cmdClose", {216, 168, 281, 189}},
+      {kForm1, "", {0, 0, 232, 89}},
+      {kForm1, "Label1", {24, 16, 217, 41}},
+      {kForm1, "Command1", {72, 56, 145, 81}},
+      {kForm1, "Command2", {152, 56, 225, 81}},
+      {kfrmAbout, "", {0, 0, 432, 250}},
+      {kfrmAbout, "Image1", {8, 8, 102, 66}},
+      {kfrmAbout, "lblVersion", {112, 16, 371, 31}},
+      {kfrmAbout, "Label6", {112, 42, 425, 109}},
+      {kfrmAbout, "Label1", {12, 128, 423, 183}},
+      {kfrmAbout, "Label5", {132, 196, 185, 213}},
+      {kfrmAbout, "Label3", {191, 197, 216, 214}},
+      {kfrmAbout, "Label2", {223, 197, 424, 214}},
+      {kfrmAbout, "Label4", {67, 229, 332, 246}},
+      {kfrmAbout, "cmdOK", {339, 221, 423, 244}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.control));
+    SCOPED_TRACE(std::string(c.window.name) + " " + std::string(c.control));
+    if (c.control.empty()) {
+      EXPECT_EQ((PixelRect{0, 0, Pixels(c.window.client_width), Pixels(c.window.client_height)}),
+                c.rect);
+      continue;
+    }
     const ControlIndex index = Named(c.window, c.control);
     ASSERT_GE(index, 0);
     EXPECT_EQ(ControlRect(c.window, index), c.rect);
   }
+  // Halves round away from zero, as for the line that starts left of the box.
+  EXPECT_EQ((std::array{Pixels(7), Pixels(8), Pixels(-7), Pixels(-8), Pixels(-405)}),
+            (std::array{0, 1, 0, -1, -27}));
+  EXPECT_TRUE(kfrmMain.taskbar_button);
+  EXPECT_FALSE(kForm1.taskbar_button || kfrmAbout.taskbar_button || kForm3.taskbar_button);
+}
+
+std::u32string CodePoints(std::string_view utf8) {
+  std::u32string out;
+  for (size_t i = 0; i < utf8.size();) {
+    const auto b = static_cast<unsigned char>(utf8[i]);
+    const int n = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+    char32_t c = n == 1 ? b : b & (0xFF >> (n + 1));
+    for (int k = 1; k < n; ++k) c = c << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    out.push_back(c);
+    i += n;
+  }
+  return out;
+}
+
+TEST(Label6, IsTheUsageTextWithItsExactRunsOfSpaces) {
+  const std::u32string text = CodePoints(kfrmAbout.controls[frmAboutControls::Label6].caption);
+  EXPECT_EQ(text.size(), 138u);
+  EXPECT_EQ(text.substr(0, 8), std::u32string(8, U'─'));
+  EXPECT_NE(text.find(U"当人\u3000 は"), std::u32string::npos);
+  EXPECT_NE(text.find(U"。" + std::u32string(21, U' ') + U"■"), std::u32string::npos);
+  EXPECT_NE(text.find(U"使用は" + std::u32string(6, U' ') + U"ご遠慮"), std::u32string::npos);
+  EXPECT_EQ(std::count(text.begin(), text.end(), U'，'), 2);
+  EXPECT_EQ(text.find(U','), std::u32string::npos);
+  EXPECT_EQ(text.substr(text.size() - 8), U"ご遠慮ください。");
 }
 
 TEST(CreationOrder, FollowsTheTabNumbersWithTheUnnumberedLast) {

@@ -14,26 +14,28 @@ namespace {
 
 using fake::FakeFiles;
 using fake::FakeLayoutWindow;
+using Names = std::vector<std::string>;
+using namespace layout::frmMainControls;
 namespace menu = layout::Form3Menu;
 
-constexpr std::uint32_t kMouseMove = 0x200;
-constexpr std::uint32_t kLeftDown = 0x201;
-constexpr std::uint32_t kLeftUp = 0x202;
-constexpr std::uint32_t kLeftDoubleClick = 0x203;
-constexpr std::uint32_t kRightDown = 0x204;
-constexpr std::uint32_t kMiddleDown = 0x207;
+constexpr std::uint32_t kMouseMove = 0x200, kLeftDown = 0x201, kLeftUp = 0x202,
+                        kLeftDoubleClick = 0x203, kRightDown = 0x204, kMiddleDown = 0x207;
+const Names kFrames = {"02", "03", "04", "05", "06", "07", "08", "09"};
 
 struct Program : testing::Test {
   Watcher w;
+  std::size_t seen = 0;
 
   Program() { w.main.Form_Load(); }
 
   void Seconds(int n) { w.clock.Advance(1000 * n); }
+  void Ticks(int n) { w.clock.Advance(32 * n); }
   void Menu(int item) {
     w.screens.ChooseMenuItem(item);
     w.TrayMouse(kRightDown);
   }
   FakeLayoutWindow* Find(const layout::Window& window) { return w.screens.Find(window); }
+  FakeLayoutWindow& Options() { return *Find(layout::kfrmMain); }
   std::string Ini() {
     const FakeFiles::Entry* e = w.files.Find(FakeFiles::SetIni());
     return e ? e->bytes : "<missing>";
@@ -41,23 +43,79 @@ struct Program : testing::Test {
   int Count(std::string_view call) {
     return static_cast<int>(std::count(w.screens.calls.begin(), w.screens.calls.end(), call));
   }
+  std::string Hover() {
+    w.TrayMouse(kMouseMove);
+    return w.ShownTip();
+  }
+  // The icons put into the tray since the last call, by resource name.
+  Names Shown() {
+    Names names;
+    for (; seen < w.shell.calls.size(); ++seen) {
+      const NotifyIconRecord& r = w.shell.calls[seen].record;
+      if (r[12] & 2) names.push_back(fake::FakeIcons::NameOf({Picture::Type::kIcon, IconOf(r)}));
+    }
+    return names;
+  }
+  void Block(int popups) {
+    for (int i = 0; i < popups; ++i) w.desktop.Open(fake::Popup());
+    w.main.Timer2_Timer();
+  }
 };
 
 TEST_F(Program, APopupIsClosedAtTheNextTickAnimatedAndCountedOnTheNextHover) {
+  // Picture and tip go in with the add itself: one call, flags 7.
+  ASSERT_EQ(w.shell.calls.size(), 1u);
+  EXPECT_EQ(w.shell.calls[0].record[12], 7);
+  EXPECT_EQ(w.ShownIcon(), "NOTFLAG");
+  EXPECT_EQ(w.ShownTip(), "ブロック：0");
+  EXPECT_EQ(Hover(), "ブロック数：0");
+  Shown();
   fake::FakeWindow& popup = w.desktop.Open(fake::Popup());
   w.desktop.Open(fake::Page());
   Seconds(1);
   EXPECT_TRUE(popup.closed());
   EXPECT_EQ(w.desktop.open_count(), 1u);
-  EXPECT_EQ(w.ShownTip(), "ブロック：0");  // the scan leaves the tip alone
+  EXPECT_EQ(w.ShownTip(), "ブロック数：0");  // the scan leaves the tip alone
+  EXPECT_EQ(Hover(), "ブロック数：1");
+  w.main.BlockCount = 1234567;
+  EXPECT_EQ(Hover(), "ブロック数：1234567");
+}
 
-  w.clock.Advance(32 * 4);
-  EXPECT_EQ(w.ShownIcon(), "05");
-  w.clock.Advance(32 * 5);
-  EXPECT_EQ(w.ShownIcon(), "02");  // at rest: the idle picture
+// Eight frames one per 32 ms tick, then the idle picture; a block meanwhile
+// starts it over, several in one scan play it once, a frame that cannot be
+// loaded is skipped, and blocking switched off rests it on the off picture.
+TEST_F(Program, TheAnimationPlaysItsFramesAndRestsOnThePictureOfTheState) {
+  ASSERT_EQ(w.main.Timer2->SetEnabled(false), kOk);
+  Shown();
+  Block(3);
+  EXPECT_TRUE(Shown().empty());  // the first frame waits for the first tick
+  Ticks(8);
+  EXPECT_EQ(Shown(), kFrames);
+  Ticks(1);
+  EXPECT_EQ(Shown(), (Names{"NOTFLAG", "02"}));
+  Ticks(20);
+  EXPECT_TRUE(Shown().empty());
 
-  w.TrayMouse(kMouseMove);
-  EXPECT_EQ(w.ShownTip(), "ブロック数：1");
+  Block(1);
+  Ticks(5);
+  Block(1);
+  Ticks(9);
+  EXPECT_EQ(Shown(), (Names{"02", "03", "04", "05", "06", "02", "03", "04", "05", "06", "07", "08",
+                            "09", "NOTFLAG", "02"}));
+
+  w.icons.FailOn("05");
+  Block(1);
+  Ticks(9);
+  EXPECT_EQ(Shown(), (Names{"02", "03", "04", "06", "07", "08", "09", "NOTFLAG", "02"}));
+  w.icons.FailOn("");
+
+  Block(1);
+  Ticks(3);
+  w.TrayMouse(kLeftDown);  // blocking off
+  Ticks(6);
+  EXPECT_EQ(Shown(), (Names{"02", "03", "04", "ONFLAG", "05", "06", "07", "08", "09", "ONFLAG"}));
+  EXPECT_FALSE(w.animate().Enabled());
+  EXPECT_EQ(w.main.BlockCount, 7);
 }
 
 TEST_F(Program, ALeftClickSwitchesBlockingOffAndTheNextOneOnAgain) {
@@ -67,12 +125,10 @@ TEST_F(Program, ALeftClickSwitchesBlockingOffAndTheNextOneOnAgain) {
   w.TrayMouse(kLeftUp);
   EXPECT_EQ(w.ShownIcon(), "ONFLAG");
   EXPECT_EQ(w.ShownTip(), "広告ブロック機能が無効です");
-
   fake::FakeWindow& popup = w.desktop.Open(fake::Popup());
   Seconds(5);
   EXPECT_FALSE(popup.closed());
-  w.TrayMouse(kMouseMove);
-  EXPECT_EQ(w.ShownTip(), "広告ブロック機能が無効です");
+  EXPECT_EQ(Hover(), "広告ブロック機能が無効です");
 
   // A double click toggles once: its second press comes as a double click.
   w.TrayMouse(kLeftDown);
@@ -82,17 +138,7 @@ TEST_F(Program, ALeftClickSwitchesBlockingOffAndTheNextOneOnAgain) {
   EXPECT_EQ(w.ShownTip(), "ブロック数：1");
   Seconds(1);
   EXPECT_TRUE(popup.closed());
-  w.TrayMouse(kMouseMove);
-  EXPECT_EQ(w.ShownTip(), "ブロック数：2");
-}
-
-TEST_F(Program, TheCountShowsAsPlainDigits) {
-  w.main.BlockCount = 1234;
-  w.TrayMouse(kMouseMove);
-  EXPECT_EQ(w.ShownTip(), "ブロック数：1234");
-  w.main.BlockCount = 1234567;
-  w.TrayMouse(kMouseMove);
-  EXPECT_EQ(w.ShownTip(), "ブロック数：1234567");
+  EXPECT_EQ(Hover(), "ブロック数：2");
 }
 
 TEST_F(Program, TheRightButtonOpensTheMenuAndChangesNothing) {
@@ -106,75 +152,80 @@ TEST_F(Program, TheRightButtonOpensTheMenuAndChangesNothing) {
   EXPECT_EQ(w.shell.calls.size(), calls);
   EXPECT_TRUE(w.main.BlockingOff);
   EXPECT_FALSE(w.main.Timer2->Enabled());
-  EXPECT_FALSE(Find(layout::kForm3)->Visible());
 }
 
-TEST_F(Program, TheOptionsCommandStartsOverWithBlockingOn) {
+// The options command starts over with blocking on, even while the window is
+// already shown. A box acts at once, キャンセル keeps
+// it without saving; close-all leaves the tray as it was, blocking included.
+TEST_F(Program, TheOptionsWindowActsAtOnceAndStartsOverEachTime) {
   w.desktop.Open(fake::Popup());
   Seconds(1);
   w.TrayMouse(kLeftDown);  // blocking off
   Menu(menu::mnuOPTION);
-  EXPECT_TRUE(Find(layout::kfrmMain)->Visible());
+  EXPECT_TRUE(Options().Visible());
   EXPECT_EQ(w.main.BlockCount, 0);
   EXPECT_FALSE(w.main.BlockingOff);
   EXPECT_EQ(w.ShownIcon(), "NOTFLAG");
   EXPECT_EQ(w.ShownTip(), "ブロック：0");
-  fake::FakeWindow& popup = w.desktop.Open(fake::Popup());
-  Seconds(1);
-  EXPECT_TRUE(popup.closed());
-
-  Find(layout::kfrmMain)->Click(layout::frmMainControls::cmdClose);
-  w.TrayMouse(kMouseMove);
-  EXPECT_EQ(w.ShownTip(), "ブロック数：1");
-}
-
-// Close-all from the options window while the user has blocking off: the
-// scan stays off, as the tray says.
-TEST_F(Program, CloseAllKeepsBlockingOffWhenTheUserSwitchedItOff) {
+  Options().Click(Check1);  // ticked, not saved: the command reads set.ini again
   Menu(menu::mnuOPTION);
-  w.TrayMouse(kLeftDown);
+  EXPECT_TRUE(Options().Visible());
+  EXPECT_EQ(Options().CheckState(Check1), 0);
+  EXPECT_EQ(w.flags.NewWindowFlag, "0");
+  EXPECT_EQ(w.screens.LiveCount(), 2);  // the options window and the menu
+
+  // Ticked, then キャンセル: the next scan already uses it.
+  Options().Click(CheTitle);
+  ASSERT_TRUE(Options().Click(cmdClose));
+  EXPECT_EQ(Ini(), " 0 \r\n 0 \r\n 0 \r\n");
+  fake::FakeWindow& with_bar = w.desktop.Open(fake::Popup(true));
+  fake::FakeWindow& without = w.desktop.Open(fake::Popup(false));
+  Seconds(1);
+  EXPECT_FALSE(with_bar.closed());
+  EXPECT_TRUE(without.closed());
+
+  Menu(menu::mnuOPTION);
+  w.TrayMouse(kLeftDown);  // blocking off
+  const auto tray_calls = w.shell.calls.size();
   fake::FakeWindow& page = w.desktop.Open(fake::Page());
-  fake::FakeWindow& folder = w.desktop.Open(fake::FolderView());
-  Find(layout::kfrmMain)->Click(layout::frmMainControls::cmdALLIE);
-  EXPECT_TRUE(page.closed());
-  EXPECT_FALSE(folder.closed());
-  fake::FakeWindow& popup = w.desktop.Open(fake::Popup());
+  Options().Click(cmdALLIE);
+  EXPECT_TRUE(page.closed() && with_bar.closed());
+  EXPECT_EQ(w.shell.calls.size(), tray_calls);
+  fake::FakeWindow& popup = w.desktop.Open(fake::Popup(false));
   Seconds(3);
   EXPECT_FALSE(popup.closed());
-  EXPECT_EQ(w.main.BlockCount, 0);
+  EXPECT_EQ(w.ShownIcon(), "ONFLAG");
+  EXPECT_EQ(Hover(), "広告ブロック機能が無効です");
 }
 
-TEST_F(Program, ATickedOptionCancelledIsStillSavedByExit) {
-  Menu(menu::mnuOPTION);
-  Find(layout::kfrmMain)->Click(layout::frmMainControls::optBEEP);
-  Find(layout::kfrmMain)->Click(layout::frmMainControls::cmdClose);
-  EXPECT_EQ(Ini(), " 0 \r\n 0 \r\n 0 \r\n");
-
-  Menu(menu::mnuEnd);
-  FakeLayoutWindow* confirm = Find(layout::kForm1);
-  ASSERT_NE(confirm, nullptr);
-  EXPECT_TRUE(confirm->Visible());
-  EXPECT_TRUE(confirm->PressEnter());  // はい has the focus
-  EXPECT_EQ(Ini(), "1\r\n0\r\n0\r\n");
-  EXPECT_EQ(w.shell.calls.back().message, kNimDelete);
-  EXPECT_EQ(w.process.ends, 1);
-}
-
-TEST_F(Program, ExitAnsweredNoChangesNothingAndTheNextExitAsksAfresh) {
+// Yes saves the flags, then takes the icon out, then ends; No and the close
+// box change nothing, and the next exit asks afresh.
+TEST_F(Program, ExitAsksOnceAndYesSavesThenRemovesTheIconThenEnds) {
   Menu(menu::mnuEnd);
   Menu(menu::mnuEnd);  // the one confirmation, shown again
   EXPECT_EQ(Count("Create Form1"), 1);
   EXPECT_FALSE(Find(layout::kForm1)->PressEscape());  // Esc does nothing here
   ASSERT_TRUE(Find(layout::kForm1)->Click(layout::Form1Controls::Command2));
   EXPECT_EQ(Find(layout::kForm1), nullptr);
-
   Menu(menu::mnuEnd);
   ASSERT_TRUE(Find(layout::kForm1)->PressCloseBox());
   EXPECT_EQ(Find(layout::kForm1), nullptr);
-  EXPECT_EQ(Count("Create Form1"), 2);
   EXPECT_EQ(w.process.ends, 0);
-  EXPECT_TRUE(w.tray.InTray());
   EXPECT_EQ(Ini(), " 0 \r\n 0 \r\n 0 \r\n");
+
+  Menu(menu::mnuOPTION);
+  Options().Click(optBEEP);
+  Options().Click(cmdClose);
+  Menu(menu::mnuEnd);
+  std::string at_save, at_end;
+  w.files.on_replace = [&] { at_save = w.tray.InTray() ? "icon in" : "icon out"; };
+  w.process.on_end = [&] {
+    at_end = Ini() + (w.shell.calls.back().message == kNimDelete ? "deleted" : "shown");
+  };
+  EXPECT_TRUE(Find(layout::kForm1)->PressEnter());  // はい has the focus
+  EXPECT_EQ(at_save, "icon in");
+  EXPECT_EQ(at_end, "1\r\n0\r\n0\r\ndeleted");
+  EXPECT_EQ(w.process.ends, 1);
 }
 
 TEST_F(Program, TheVersionCommandShowsOneAboutBoxWithTheVersionLine) {
@@ -185,7 +236,6 @@ TEST_F(Program, TheVersionCommandShowsOneAboutBoxWithTheVersionLine) {
             "Orvo_自動広告除去 Version.1.8.0");
   Menu(menu::mnuVER);
   EXPECT_EQ(Count("Create frmAbout"), 1);
-
   ASSERT_TRUE(about->Click(layout::frmAboutControls::Label2));
   EXPECT_EQ(w.desktop.opened_pages(), std::vector<std::string>{"http://www.orvo.example/"});
   ASSERT_TRUE(about->PressEscape());
@@ -201,18 +251,11 @@ TEST_F(Program, TheVersionCommandShowsOneAboutBoxWithTheVersionLine) {
   Menu(menu::mnuVER);
   EXPECT_EQ(Find(layout::kfrmAbout)->Caption(layout::frmAboutControls::lblVersion),
             "Orvo_自動広告除去 Version.1.8.0");
-}
 
-TEST_F(Program, TheWebSiteCommandOpensANewBrowserWindowEachTimeOrNothing) {
   Menu(menu::mnuWEB);
-  Menu(menu::mnuWEB);
-  EXPECT_EQ(w.desktop.opened_pages().size(), 2u);
   w.desktop.fail_open_page = true;
-  const auto screen_calls = w.screens.calls.size();
   Menu(menu::mnuWEB);
   EXPECT_EQ(w.desktop.opened_pages().size(), 2u);
-  EXPECT_EQ(w.screens.calls.size(), screen_calls + 1);  // the menu, and nothing shown
-  EXPECT_EQ(w.main.BlockCount, 0);
 }
 
 }  // namespace
