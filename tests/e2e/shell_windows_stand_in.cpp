@@ -8,12 +8,18 @@
 //        [fail=OP[,OP...]] [vanish=1] [next=fail]
 //
 //   KIND: object (default), empty (an empty object reference), null, none
-//         (an empty value), number.
+//         (an empty value), number, string, unknown (an object as IUnknown),
+//         emptyunknown, byref (an object by reference).
 //   OP:   document, html, parentWindow, opener, Parent, menubar, quit, all.
 //
 // A line "!shell N" restarts the shell N-1 times: a collection handed out
 // before the last restart answers RPC_E_DISCONNECTED, as a proxy to a shell
 // that has gone does, until the program creates the collection again.
+//
+// A line "!noenum" makes the collection refuse an enumerator, as Wine's own
+// does, so that windows are reached by count and index. A line
+// "!ie [fail=OP,...]" scripts InternetExplorer.Application (OP: create,
+// navigate, visible), which logs "navigate - URL" and "visible - VALUE".
 //
 // A window that quits leaves the collection, as a browser window would; it
 // comes back only when its line changes. A vanishing window closes right after
@@ -40,18 +46,359 @@
 #include <sstream>
 #include <string>
 
-#include "../win32/browser/fake_com.h"
+#include <exdisp.h>
+#include <oleauto.h>
+#include <wrl/client.h>
+
+#include <utility>
+#include <vector>
 
 namespace {
 
-using orvo::win32::testing::ComPtr;
-using orvo::win32::testing::FakeBrowser;
-using orvo::win32::testing::FakeClassFactory;
-using orvo::win32::testing::FakeDispatch;
-using orvo::win32::testing::FakeEnumVariant;
-using orvo::win32::testing::FakeShellWindows;
-using orvo::win32::testing::MakeFake;
-using orvo::win32::testing::OwnedVariant;
+using Microsoft::WRL::ComPtr;
+
+constexpr GUID kDispHtmlDocument = {
+    0x3050F55F, 0x98B5, 0x11CF, {0xBB, 0x82, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x0B}};
+
+// A VARIANT with value semantics, for scripting answers and recording calls.
+class OwnedVariant {
+ public:
+  OwnedVariant() { VariantInit(&v_); }
+  explicit OwnedVariant(const VARIANT& v) : OwnedVariant() {
+    VariantCopy(&v_, const_cast<VARIANT*>(&v));
+  }
+  OwnedVariant(const OwnedVariant& other) : OwnedVariant(other.v_) {}
+  OwnedVariant& operator=(const OwnedVariant& other) {
+    if (this != &other) VariantCopy(&v_, const_cast<VARIANT*>(&other.v_));
+    return *this;
+  }
+  ~OwnedVariant() { VariantClear(&v_); }
+
+  static OwnedVariant Of(IUnknown* object) {
+    OwnedVariant v;
+    V_VT(&v.v_) = VT_UNKNOWN;
+    V_UNKNOWN(&v.v_) = object;
+    if (object) object->AddRef();
+    return v;
+  }
+  static OwnedVariant Dispatch(IDispatch* object) {
+    OwnedVariant v;
+    V_VT(&v.v_) = VT_DISPATCH;
+    V_DISPATCH(&v.v_) = object;
+    if (object) object->AddRef();
+    return v;
+  }
+  static OwnedVariant Null() {
+    OwnedVariant v;
+    V_VT(&v.v_) = VT_NULL;
+    return v;
+  }
+  static OwnedVariant Int(LONG value) {
+    OwnedVariant v;
+    V_VT(&v.v_) = VT_I4;
+    V_I4(&v.v_) = value;
+    return v;
+  }
+  static OwnedVariant String(const wchar_t* text) {
+    OwnedVariant v;
+    V_VT(&v.v_) = VT_BSTR;
+    V_BSTR(&v.v_) = SysAllocString(text);
+    return v;
+  }
+  // Refers to `*slot`, which must outlive every copy.
+  static OwnedVariant DispatchRef(IDispatch** slot) {
+    OwnedVariant v;
+    V_VT(&v.v_) = VT_BYREF | VT_DISPATCH;
+    V_DISPATCHREF(&v.v_) = slot;
+    return v;
+  }
+
+  const VARIANT& operator*() const { return v_; }
+  const VARIANT* operator->() const { return &v_; }
+
+ private:
+  VARIANT v_;
+};
+
+template <class T, class... Args>
+ComPtr<T> MakeFake(Args&&... args) {
+  ComPtr<T> fake;
+  // Not Attach: mingw-w64's adds a reference, where the new fake's first one
+  // is to be taken over.
+  *fake.GetAddressOf() = new T(std::forward<Args>(args)...);
+  return fake;
+}
+
+// Reference counting and QueryInterface for a fake implementing `I`; a
+// subclass widens the interfaces it answers through Answers().
+template <class I>
+class FakeUnknown : public I {
+ public:
+  FakeUnknown() = default;
+  FakeUnknown(const FakeUnknown&) = delete;
+  FakeUnknown& operator=(const FakeUnknown&) = delete;
+  virtual ~FakeUnknown() = default;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    const HRESULT hr = Answers(iid);
+    if (hr != S_OK) return hr;
+    *out = static_cast<I*>(this);
+    AddRef();
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --refs_;
+    if (left == 0) delete this;
+    return left;
+  }
+
+ protected:
+  virtual HRESULT Answers(REFIID iid) {
+    return iid == IID_IUnknown || iid == __uuidof(I) ? S_OK : E_NOINTERFACE;
+  }
+
+ private:
+  ULONG refs_ = 1;
+};
+
+#define ORVO_NOT_USED(method, ...) \
+  HRESULT STDMETHODCALLTYPE method(__VA_ARGS__) override { return E_NOTIMPL; }
+
+// A late-bound object (document, script window, browser application) whose
+// properties answer scripted values and which records the calls it receives.
+class FakeDispatch : public FakeUnknown<IDispatch> {
+ public:
+  struct Member {
+    std::wstring name;
+    OwnedVariant value;
+    HRESULT lookup = S_OK;  // GetIDsOfNames
+    HRESULT call = S_OK;    // Invoke
+  };
+
+  // What the HTML-document query answers: S_OK makes this an HTML document.
+  HRESULT html = E_NOINTERFACE;
+  std::vector<Member> members;
+
+  void Answer(const wchar_t* name, OwnedVariant value, HRESULT lookup = S_OK, HRESULT call = S_OK) {
+    members.push_back({name, std::move(value), lookup, call});
+  }
+
+  ORVO_NOT_USED(GetTypeInfoCount, UINT*)
+  ORVO_NOT_USED(GetTypeInfo, UINT, LCID, ITypeInfo**)
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+                                          DISPID* ids) override {
+    if (count != 1) return E_INVALIDARG;
+    for (size_t i = 0; i < members.size(); ++i) {
+      // Script names do not care about case.
+      if (_wcsicmp(members[i].name.c_str(), names[0]) != 0) continue;
+      if (FAILED(members[i].lookup)) return members[i].lookup;
+      ids[0] = static_cast<DISPID>(i + 1);
+      return S_OK;
+    }
+    ids[0] = DISPID_UNKNOWN;
+    return DISP_E_UNKNOWNNAME;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result,
+                                   EXCEPINFO*, UINT*) override {
+    if (id < 1 || static_cast<size_t>(id) > members.size()) return DISP_E_MEMBERNOTFOUND;
+    const Member& member = members[id - 1];
+    if (FAILED(member.call)) return member.call;
+    return result ? VariantCopy(result, const_cast<VARIANT*>(&*member.value)) : S_OK;
+  }
+
+ protected:
+  HRESULT Answers(REFIID iid) override {
+    if (iid == kDispHtmlDocument) return html;
+    return iid == IID_IUnknown || iid == IID_IDispatch ? S_OK : E_NOINTERFACE;
+  }
+};
+
+class FakeBrowser : public FakeUnknown<IWebBrowser2> {
+ public:
+  ComPtr<IDispatch> document;
+  HRESULT document_result = S_OK;
+  VARIANT_BOOL menu_bar = VARIANT_TRUE;
+  HRESULT menu_bar_result = S_OK;
+  HRESULT quit_result = S_OK;
+  int quits = 0;
+
+  HRESULT STDMETHODCALLTYPE get_Document(IDispatch** out) override {
+    *out = nullptr;
+    if (FAILED(document_result)) return document_result;
+    if (document) document.CopyTo(out);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_MenuBar(VARIANT_BOOL* out) override {
+    if (FAILED(menu_bar_result)) return menu_bar_result;
+    *out = menu_bar;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Quit() override {
+    ++quits;
+    return quit_result;
+  }
+
+  ORVO_NOT_USED(GetTypeInfoCount, UINT*)
+  ORVO_NOT_USED(GetTypeInfo, UINT, LCID, ITypeInfo**)
+  ORVO_NOT_USED(GetIDsOfNames, REFIID, LPOLESTR*, UINT, LCID, DISPID*)
+  ORVO_NOT_USED(Invoke, DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*)
+  ORVO_NOT_USED(GoBack)
+  ORVO_NOT_USED(GoForward)
+  ORVO_NOT_USED(GoHome)
+  ORVO_NOT_USED(GoSearch)
+  ORVO_NOT_USED(Navigate, BSTR, VARIANT*, VARIANT*, VARIANT*, VARIANT*)
+  ORVO_NOT_USED(Refresh)
+  ORVO_NOT_USED(Refresh2, VARIANT*)
+  ORVO_NOT_USED(Stop)
+  ORVO_NOT_USED(get_Application, IDispatch**)
+  ORVO_NOT_USED(get_Parent, IDispatch**)
+  ORVO_NOT_USED(get_Container, IDispatch**)
+  ORVO_NOT_USED(get_TopLevelContainer, VARIANT_BOOL*)
+  ORVO_NOT_USED(get_Type, BSTR*)
+  ORVO_NOT_USED(get_Left, LONG*)
+  ORVO_NOT_USED(put_Left, LONG)
+  ORVO_NOT_USED(get_Top, LONG*)
+  ORVO_NOT_USED(put_Top, LONG)
+  ORVO_NOT_USED(get_Width, LONG*)
+  ORVO_NOT_USED(put_Width, LONG)
+  ORVO_NOT_USED(get_Height, LONG*)
+  ORVO_NOT_USED(put_Height, LONG)
+  ORVO_NOT_USED(get_LocationName, BSTR*)
+  ORVO_NOT_USED(get_LocationURL, BSTR*)
+  ORVO_NOT_USED(get_Busy, VARIANT_BOOL*)
+  ORVO_NOT_USED(ClientToWindow, int*, int*)
+  ORVO_NOT_USED(PutProperty, BSTR, VARIANT)
+  ORVO_NOT_USED(GetProperty, BSTR, VARIANT*)
+  ORVO_NOT_USED(get_Name, BSTR*)
+  ORVO_NOT_USED(get_HWND, SHANDLE_PTR*)
+  ORVO_NOT_USED(get_FullName, BSTR*)
+  ORVO_NOT_USED(get_Path, BSTR*)
+  ORVO_NOT_USED(get_Visible, VARIANT_BOOL*)
+  ORVO_NOT_USED(put_Visible, VARIANT_BOOL)
+  ORVO_NOT_USED(get_StatusBar, VARIANT_BOOL*)
+  ORVO_NOT_USED(put_StatusBar, VARIANT_BOOL)
+  ORVO_NOT_USED(get_StatusText, BSTR*)
+  ORVO_NOT_USED(put_StatusText, BSTR)
+  ORVO_NOT_USED(get_ToolBar, int*)
+  ORVO_NOT_USED(put_ToolBar, int)
+  ORVO_NOT_USED(put_MenuBar, VARIANT_BOOL)
+  ORVO_NOT_USED(get_FullScreen, VARIANT_BOOL*)
+  ORVO_NOT_USED(put_FullScreen, VARIANT_BOOL)
+  ORVO_NOT_USED(Navigate2, VARIANT*, VARIANT*, VARIANT*, VARIANT*, VARIANT*)
+  ORVO_NOT_USED(QueryStatusWB, OLECMDID, OLECMDF*)
+  ORVO_NOT_USED(ExecWB, OLECMDID, OLECMDEXECOPT, VARIANT*, VARIANT*)
+  ORVO_NOT_USED(ShowBrowserBar, VARIANT*, VARIANT*, VARIANT*)
+  ORVO_NOT_USED(get_ReadyState, READYSTATE*)
+  ORVO_NOT_USED(get_Offline, VARIANT_BOOL*)
+  ORVO_NOT_USED(put_Offline, VARIANT_BOOL)
+  ORVO_NOT_USED(get_Silent, VARIANT_BOOL*)
+  ORVO_NOT_USED(put_Silent, VARIANT_BOOL)
+  ORVO_NOT_USED(get_RegisterAsBrowser, VARIANT_BOOL*)
+  ORVO_NOT_USED(put_RegisterAsBrowser, VARIANT_BOOL)
+  ORVO_NOT_USED(get_RegisterAsDropTarget, VARIANT_BOOL*)
+  ORVO_NOT_USED(put_RegisterAsDropTarget, VARIANT_BOOL)
+  ORVO_NOT_USED(get_TheaterMode, VARIANT_BOOL*)
+  ORVO_NOT_USED(put_TheaterMode, VARIANT_BOOL)
+  ORVO_NOT_USED(get_AddressBar, VARIANT_BOOL*)
+  ORVO_NOT_USED(put_AddressBar, VARIANT_BOOL)
+  ORVO_NOT_USED(get_Resizable, VARIANT_BOOL*)
+  ORVO_NOT_USED(put_Resizable, VARIANT_BOOL)
+
+ protected:
+  HRESULT Answers(REFIID iid) override {
+    const bool ours = iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(IWebBrowser) ||
+                      iid == __uuidof(IWebBrowserApp) || iid == __uuidof(IWebBrowser2);
+    return ours ? S_OK : E_NOINTERFACE;
+  }
+};
+
+class FakeEnumVariant : public FakeUnknown<IEnumVARIANT> {
+ public:
+  explicit FakeEnumVariant(std::vector<OwnedVariant> items) : items_(std::move(items)) {}
+
+  HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* out, ULONG* fetched) override {
+    ULONG given = 0;
+    for (; given < count && next_ < items_.size(); ++given) {
+      VariantInit(&out[given]);
+      VariantCopy(&out[given], const_cast<VARIANT*>(&*items_[next_++]));
+    }
+    if (fetched) *fetched = given;
+    return given == count ? S_OK : S_FALSE;
+  }
+  ORVO_NOT_USED(Skip, ULONG)
+  ORVO_NOT_USED(Reset)
+  ORVO_NOT_USED(Clone, IEnumVARIANT**)
+
+ private:
+  std::vector<OwnedVariant> items_;
+  size_t next_ = 0;
+};
+
+// The shell's collection of windows.
+class FakeShellWindows : public FakeUnknown<IShellWindows> {
+ public:
+  std::vector<OwnedVariant> items;
+
+  HRESULT STDMETHODCALLTYPE get_Count(LONG* count) override {
+    *count = static_cast<LONG>(items.size());
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Item(VARIANT index, IDispatch** out) override {
+    *out = nullptr;
+    if (V_VT(&index) != VT_I4 || V_I4(&index) < 0 ||
+        static_cast<size_t>(V_I4(&index)) >= items.size()) {
+      return S_FALSE;
+    }
+    // Like the shell: every window comes back as IDispatch, or not at all.
+    const VARIANT& item = *items[V_I4(&index)];
+    IUnknown* object = V_VT(&item) == VT_DISPATCH  ? V_DISPATCH(&item)
+                       : V_VT(&item) == VT_UNKNOWN ? V_UNKNOWN(&item)
+                                                   : nullptr;
+    if (!object || FAILED(object->QueryInterface(IID_PPV_ARGS(out)))) return S_FALSE;
+    return S_OK;
+  }
+
+  ORVO_NOT_USED(GetTypeInfoCount, UINT*)
+  ORVO_NOT_USED(GetTypeInfo, UINT, LCID, ITypeInfo**)
+  ORVO_NOT_USED(GetIDsOfNames, REFIID, LPOLESTR*, UINT, LCID, DISPID*)
+  ORVO_NOT_USED(Invoke, DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*)
+  ORVO_NOT_USED(Register, IDispatch*, LONG, int, LONG*)
+  ORVO_NOT_USED(RegisterPending, LONG, VARIANT*, VARIANT*, int, LONG*)
+  ORVO_NOT_USED(Revoke, LONG)
+  ORVO_NOT_USED(OnNavigate, LONG, VARIANT*)
+  ORVO_NOT_USED(OnActivated, LONG, VARIANT_BOOL)
+  ORVO_NOT_USED(FindWindowSW, VARIANT*, VARIANT*, int, LONG*, int, IDispatch**)
+  ORVO_NOT_USED(OnCreated, LONG, IUnknown*)
+  ORVO_NOT_USED(ProcessAttachDetach, VARIANT_BOOL)
+
+ protected:
+  HRESULT Answers(REFIID iid) override {
+    const bool ours = iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(IShellWindows);
+    return ours ? S_OK : E_NOINTERFACE;
+  }
+};
+
+// Hands out `object`, or refuses with `refusal`.
+class FakeClassFactory : public FakeUnknown<IClassFactory> {
+ public:
+  FakeClassFactory(ComPtr<IUnknown> object, HRESULT refusal)
+      : object_(std::move(object)), refusal_(refusal) {}
+
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
+    *out = nullptr;
+    if (outer) return CLASS_E_NOAGGREGATION;
+    if (FAILED(refusal_)) return refusal_;
+    return object_->QueryInterface(iid, out);
+  }
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+
+ private:
+  ComPtr<IUnknown> object_;
+  HRESULT refusal_;
+};
 
 std::wstring Env(const wchar_t* name) {
   wchar_t value[MAX_PATH * 2];
@@ -78,6 +425,17 @@ void Log(const std::string& what, const std::string& name, const std::string& de
     std::fprintf(f, "%lld %s %s %s\n", UnixMs(), what.c_str(), name.c_str(), detail.c_str());
     std::fclose(f);
   }
+}
+
+std::string ScenarioText() {
+  std::string text;
+  if (FILE* f = _wfopen(Env(L"ORVO_E2E_SCENARIO").c_str(), L"rb")) {
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+    std::fclose(f);
+  }
+  return text;
 }
 
 std::string Outcome(HRESULT hr) { return SUCCEEDED(hr) ? "ok" : "fail"; }
@@ -129,6 +487,14 @@ OwnedVariant ValueOf(const std::string& kind) {
   if (kind == "empty") return OwnedVariant::Dispatch(nullptr);
   if (kind == "null") return OwnedVariant::Null();
   if (kind == "number") return OwnedVariant::Int(1);
+  if (kind == "string") return OwnedVariant::String(L"about:blank");
+  if (kind == "unknown") return OwnedVariant::Of(MakeFake<FakeDispatch>().Get());
+  if (kind == "emptyunknown") return OwnedVariant::Of(nullptr);
+  if (kind == "byref") {
+    // The slot outlives every copy: it lives as long as the stand-in.
+    static IDispatch* slot = MakeFake<FakeDispatch>().Detach();
+    return OwnedVariant::DispatchRef(&slot);
+  }
   return OwnedVariant();
 }
 
@@ -149,7 +515,7 @@ class LoggedDispatch : public FakeDispatch {
  protected:
   HRESULT Answers(REFIID iid) override {
     const HRESULT hr = FakeDispatch::Answers(iid);
-    if (iid == orvo::win32::testing::kDispHtmlDocument) {
+    if (iid == kDispHtmlDocument) {
       Log("call", owner_,
           std::string("html ") + (hr == S_OK                             ? "yes"
                                   : SUCCEEDED(hr) || hr == E_NOINTERFACE ? "no"
@@ -215,7 +581,7 @@ class LoggedBrowser : public FakeBrowser {
 class LoggedEnum : public FakeEnumVariant {
  public:
   LoggedEnum(std::vector<OwnedVariant> items, bool breaks)
-      : FakeEnumVariant(std::move(items), S_OK), breaks_(breaks) {}
+      : FakeEnumVariant(std::move(items)), breaks_(breaks) {}
 
   HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* out, ULONG* fetched) override {
     ULONG given = 0;
@@ -248,6 +614,10 @@ class ScriptedShellWindows : public FakeShellWindows {
       return RPC_E_DISCONNECTED;
     }
     Log("enum", "-", std::to_string(items.size()) + " " + std::to_string(Held()));
+    if (no_enum_) {
+      *out = nullptr;
+      return E_NOTIMPL;
+    }
     const auto end = items.begin() + static_cast<std::ptrdiff_t>(breaks_at_);
     *out = new LoggedEnum(std::vector<OwnedVariant>(items.begin(), end), breaks_at_ < items.size());
     for (const std::string& name : order_) windows_[name].browser->Listed();
@@ -277,13 +647,7 @@ class ScriptedShellWindows : public FakeShellWindows {
   };
 
   void Refresh() {
-    std::string text;
-    if (FILE* f = _wfopen(Env(L"ORVO_E2E_SCENARIO").c_str(), L"rb")) {
-      char buffer[4096];
-      size_t n;
-      while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
-      std::fclose(f);
-    }
+    const std::string text = ScenarioText();
     if (text != text_) Reload(text);
     items.clear();
     breaks_at_ = SIZE_MAX;
@@ -310,6 +674,7 @@ class ScriptedShellWindows : public FakeShellWindows {
   void Reload(const std::string& text) {
     text_ = text;
     shell_ = 1;
+    no_enum_ = false;
     std::map<std::string, Entry> kept;
     order_.clear();
     std::istringstream lines(text);
@@ -321,6 +686,8 @@ class ScriptedShellWindows : public FakeShellWindows {
         shell_ = std::atoi(line.c_str() + 7);
         continue;
       }
+      no_enum_ = no_enum_ || line == "!noenum";
+      if (line[0] == '!') continue;
       const WindowPlan plan = ParseLine(line);
       auto old = windows_.find(plan.name);
       // An unchanged line keeps its window, quit or not.
@@ -336,6 +703,7 @@ class ScriptedShellWindows : public FakeShellWindows {
 
   std::string text_ = "\x01";  // never a file's text: the first refresh loads
   int shell_ = 1;
+  bool no_enum_ = false;
   int connected_shell_ = 1;
   size_t breaks_at_ = 0;  // in items
   std::map<std::string, Entry> windows_;
@@ -358,11 +726,69 @@ class ConnectingFactory : public FakeClassFactory {
   ComPtr<ScriptedShellWindows> collection_;
 };
 
+// The "!ie" line of the scenario, read when the program creates the browser.
+WindowPlan BrowserPlan() {
+  const std::string text = ScenarioText();
+  std::istringstream lines(text);
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (line.rfind("!ie", 0) == 0) return ParseLine(line);
+  }
+  return WindowPlan{};
+}
+
+std::string Utf8(const wchar_t* text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  std::string out(n > 0 ? n - 1 : 0, '\0');
+  if (n > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+// InternetExplorer.Application: logs how the web-site command drives it.
+class ScriptedBrowserApp : public FakeDispatch {
+ public:
+  explicit ScriptedBrowserApp(const WindowPlan& plan) {
+    Answer(L"Navigate", OwnedVariant(), S_OK, plan.Result("navigate"));
+    Answer(L"Visible", OwnedVariant(), S_OK, plan.Result("visible"));
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params,
+                                   VARIANT* result, EXCEPINFO* info, UINT* arg) override {
+    std::string args;
+    for (UINT i = 0; params && i < params->cArgs; ++i) {
+      const VARIANT& v = params->rgvarg[i];
+      args += V_VT(&v) == VT_BSTR   ? Utf8(V_BSTR(&v))
+              : V_VT(&v) == VT_BOOL ? std::to_string(V_BOOL(&v))
+                                    : "vt" + std::to_string(V_VT(&v));
+    }
+    const bool put =
+        params && params->cNamedArgs == 1 && *params->rgdispidNamedArgs == DISPID_PROPERTYPUT;
+    Log(id == 1 ? "navigate" : "visible", "-",
+        args + " " + std::to_string(flags) + (put ? " put" : ""));
+    return FakeDispatch::Invoke(id, iid, lcid, flags, params, result, info, arg);
+  }
+};
+
+// The browser class answers a fresh scripted object each time, or refuses.
+class BrowserFactory : public FakeUnknown<IClassFactory> {
+ public:
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID iid, void** out) override {
+    *out = nullptr;
+    const WindowPlan plan = BrowserPlan();
+    if (FAILED(plan.Result("create"))) return CO_E_SERVER_EXEC_FAILURE;
+    return MakeFake<ScriptedBrowserApp>(plan)->QueryInterface(iid, out);
+  }
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+};
+
+constexpr GUID kInternetExplorer = {
+    0x0002DF01, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
 }  // namespace
 
 extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE
     DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
   *out = nullptr;
+  if (clsid == kInternetExplorer) return MakeFake<BrowserFactory>()->QueryInterface(iid, out);
   if (clsid != CLSID_ShellWindows) return CLASS_E_CLASSNOTAVAILABLE;
   Log("load", "-", std::to_string(GetCurrentProcessId()));
   auto factory = MakeFake<ConnectingFactory>(MakeFake<ScriptedShellWindows>());
