@@ -4,10 +4,11 @@
 // The windows come from a scenario file (path in ORVO_E2E_SCENARIO), read
 // again whenever its text changes. One window a line, '#' starts a comment:
 //
-//   NAME [html=1|0] [doc=1|0] [opener=KIND] [parent=KIND] [menubar=1|0]
+//   NAME [html=1|0] [doc=1|0] [opener=KIND] [parent=KIND] [window=KIND] [menubar=1|0]
 //        [fail=OP[,OP...]] [vanish=1] [next=fail]
 //
-//   KIND: object (default), empty (an empty object reference), null, none
+//   KIND (window: the page's script window, object or unknown for itself):
+//         object (default), empty (an empty object reference), null, none
 //         (an empty value), number, string, unknown (an object as IUnknown),
 //         emptyunknown, byref (an object by reference).
 //   OP:   document, html, parentWindow, opener, Parent, menubar, quit, all.
@@ -74,47 +75,7 @@ class OwnedVariant {
   }
   ~OwnedVariant() { VariantClear(&v_); }
 
-  static OwnedVariant Of(IUnknown* object) {
-    OwnedVariant v;
-    V_VT(&v.v_) = VT_UNKNOWN;
-    V_UNKNOWN(&v.v_) = object;
-    if (object) object->AddRef();
-    return v;
-  }
-  static OwnedVariant Dispatch(IDispatch* object) {
-    OwnedVariant v;
-    V_VT(&v.v_) = VT_DISPATCH;
-    V_DISPATCH(&v.v_) = object;
-    if (object) object->AddRef();
-    return v;
-  }
-  static OwnedVariant Null() {
-    OwnedVariant v;
-    V_VT(&v.v_) = VT_NULL;
-    return v;
-  }
-  static OwnedVariant Int(LONG value) {
-    OwnedVariant v;
-    V_VT(&v.v_) = VT_I4;
-    V_I4(&v.v_) = value;
-    return v;
-  }
-  static OwnedVariant String(const wchar_t* text) {
-    OwnedVariant v;
-    V_VT(&v.v_) = VT_BSTR;
-    V_BSTR(&v.v_) = SysAllocString(text);
-    return v;
-  }
-  // Refers to `*slot`, which must outlive every copy.
-  static OwnedVariant DispatchRef(IDispatch** slot) {
-    OwnedVariant v;
-    V_VT(&v.v_) = VT_BYREF | VT_DISPATCH;
-    V_DISPATCHREF(&v.v_) = slot;
-    return v;
-  }
-
   const VARIANT& operator*() const { return v_; }
-  const VARIANT* operator->() const { return &v_; }
 
  private:
   VARIANT v_;
@@ -446,6 +407,7 @@ struct WindowPlan {
   bool has_document = true;
   std::string opener = "object";
   std::string parent = "object";
+  std::string window = "object";
   bool menu_bar = true;
   bool vanishes = false;
   bool breaks_enumeration = false;
@@ -470,6 +432,7 @@ WindowPlan ParseLine(const std::string& line) {
     if (key == "doc") plan.has_document = value == "1";
     if (key == "opener") plan.opener = value;
     if (key == "parent") plan.parent = value;
+    if (key == "window") plan.window = value;
     if (key == "menubar") plan.menu_bar = value == "1";
     if (key == "vanish") plan.vanishes = value == "1";
     if (key == "next") plan.breaks_enumeration = value == "fail";
@@ -482,19 +445,31 @@ WindowPlan ParseLine(const std::string& line) {
   return plan;
 }
 
-OwnedVariant ValueOf(const std::string& kind) {
-  if (kind == "object") return OwnedVariant::Dispatch(MakeFake<FakeDispatch>().Get());
-  if (kind == "empty") return OwnedVariant::Dispatch(nullptr);
-  if (kind == "null") return OwnedVariant::Null();
-  if (kind == "number") return OwnedVariant::Int(1);
-  if (kind == "string") return OwnedVariant::String(L"about:blank");
-  if (kind == "unknown") return OwnedVariant::Of(MakeFake<FakeDispatch>().Get());
-  if (kind == "emptyunknown") return OwnedVariant::Of(nullptr);
-  if (kind == "byref") {
-    // The slot outlives every copy: it lives as long as the stand-in.
-    static IDispatch* slot = MakeFake<FakeDispatch>().Detach();
-    return OwnedVariant::DispatchRef(&slot);
-  }
+// A value of type `vt`: the copy takes its own reference to `object`.
+OwnedVariant Value(VARTYPE vt, IUnknown* object = nullptr) {
+  static BSTR blank = SysAllocString(L"about:blank");
+  // Referred to by every by-reference value: lives as long as the stand-in.
+  static IDispatch* slot = MakeFake<FakeDispatch>().Detach();
+  VARIANT v;
+  VariantInit(&v);
+  V_VT(&v) = vt;
+  if (vt == VT_DISPATCH) V_DISPATCH(&v) = static_cast<IDispatch*>(object);
+  if (vt == VT_UNKNOWN) V_UNKNOWN(&v) = object;
+  if (vt == VT_I4) V_I4(&v) = 1;
+  if (vt == VT_BSTR) V_BSTR(&v) = blank;
+  if (vt == (VT_BYREF | VT_DISPATCH)) V_DISPATCHREF(&v) = &slot;
+  return OwnedVariant(v);
+}
+
+OwnedVariant ValueOf(const std::string& kind, IDispatch* object = MakeFake<FakeDispatch>().Get()) {
+  if (kind == "object") return Value(VT_DISPATCH, object);
+  if (kind == "empty") return Value(VT_DISPATCH);
+  if (kind == "null") return Value(VT_NULL);
+  if (kind == "number") return Value(VT_I4);
+  if (kind == "string") return Value(VT_BSTR);
+  if (kind == "unknown") return Value(VT_UNKNOWN, object);
+  if (kind == "emptyunknown") return Value(VT_UNKNOWN);
+  if (kind == "byref") return Value(VT_BYREF | VT_DISPATCH);
   return OwnedVariant();
 }
 
@@ -542,7 +517,7 @@ class LoggedBrowser : public FakeBrowser {
     script_window->Answer(L"Parent", ValueOf(plan.parent), S_OK, fail("Parent"));
     auto page = MakeFake<LoggedDispatch>(plan.name);
     page->html = FAILED(fail("html")) ? fail("html") : plan.html ? S_OK : E_NOINTERFACE;
-    page->Answer(L"parentWindow", OwnedVariant::Dispatch(script_window.Get()), S_OK,
+    page->Answer(L"parentWindow", ValueOf(plan.window, script_window.Get()), S_OK,
                  fail("parentWindow"));
     document = page;
   }
@@ -655,7 +630,7 @@ class ScriptedShellWindows : public FakeShellWindows {
       const Entry& entry = windows_[name];
       if (entry.browser->gone) continue;
       if (entry.browser->plan().breaks_enumeration) breaks_at_ = std::min(breaks_at_, items.size());
-      items.push_back(OwnedVariant::Dispatch(entry.browser.Get()));
+      items.push_back(Value(VT_DISPATCH, entry.browser.Get()));
     }
     breaks_at_ = std::min(breaks_at_, items.size());
   }
