@@ -276,28 +276,6 @@ class FakeBrowser : public FakeUnknown<IWebBrowser2> {
   }
 };
 
-class FakeEnumVariant : public FakeUnknown<IEnumVARIANT> {
- public:
-  explicit FakeEnumVariant(std::vector<OwnedVariant> items) : items_(std::move(items)) {}
-
-  HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* out, ULONG* fetched) override {
-    ULONG given = 0;
-    for (; given < count && next_ < items_.size(); ++given) {
-      VariantInit(&out[given]);
-      VariantCopy(&out[given], const_cast<VARIANT*>(&*items_[next_++]));
-    }
-    if (fetched) *fetched = given;
-    return given == count ? S_OK : S_FALSE;
-  }
-  ORVO_NOT_USED(Skip, ULONG)
-  ORVO_NOT_USED(Reset)
-  ORVO_NOT_USED(Clone, IEnumVARIANT**)
-
- private:
-  std::vector<OwnedVariant> items_;
-  size_t next_ = 0;
-};
-
 // The shell's collection of windows.
 class FakeShellWindows : public FakeUnknown<IShellWindows> {
  public:
@@ -340,25 +318,6 @@ class FakeShellWindows : public FakeUnknown<IShellWindows> {
     const bool ours = iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(IShellWindows);
     return ours ? S_OK : E_NOINTERFACE;
   }
-};
-
-// Hands out `object`, or refuses with `refusal`.
-class FakeClassFactory : public FakeUnknown<IClassFactory> {
- public:
-  FakeClassFactory(ComPtr<IUnknown> object, HRESULT refusal)
-      : object_(std::move(object)), refusal_(refusal) {}
-
-  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
-    *out = nullptr;
-    if (outer) return CLASS_E_NOAGGREGATION;
-    if (FAILED(refusal_)) return refusal_;
-    return object_->QueryInterface(iid, out);
-  }
-  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
-
- private:
-  ComPtr<IUnknown> object_;
-  HRESULT refusal_;
 };
 
 std::wstring Env(const wchar_t* name) {
@@ -553,21 +512,29 @@ class LoggedBrowser : public FakeBrowser {
 
 // Lists the windows up to one that breaks the enumeration, where the call
 // that reaches it fails.
-class LoggedEnum : public FakeEnumVariant {
+class LoggedEnum : public FakeUnknown<IEnumVARIANT> {
  public:
   LoggedEnum(std::vector<OwnedVariant> items, bool breaks)
-      : FakeEnumVariant(std::move(items)), breaks_(breaks) {}
+      : items_(std::move(items)), breaks_(breaks) {}
 
   HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* out, ULONG* fetched) override {
     ULONG given = 0;
-    HRESULT hr = FakeEnumVariant::Next(count, out, &given);
-    if (hr == S_FALSE && breaks_) hr = E_FAIL;
+    for (; given < count && next_ < items_.size(); ++given) {
+      VariantInit(&out[given]);
+      VariantCopy(&out[given], const_cast<VARIANT*>(&*items_[next_++]));
+    }
+    const HRESULT hr = given == count ? S_OK : breaks_ ? E_FAIL : S_FALSE;
     if (fetched) *fetched = given;
     Log("next", "-", std::to_string(count) + " " + std::to_string(given) + " " + Outcome(hr));
     return hr;
   }
+  ORVO_NOT_USED(Skip, ULONG)
+  ORVO_NOT_USED(Reset)
+  ORVO_NOT_USED(Clone, IEnumVARIANT**)
 
  private:
+  std::vector<OwnedVariant> items_;
+  size_t next_ = 0;
   bool breaks_;
 };
 
@@ -686,16 +653,17 @@ class ScriptedShellWindows : public FakeShellWindows {
 };
 
 // One collection, connected anew each time the program creates it.
-class ConnectingFactory : public FakeClassFactory {
+class ConnectingFactory : public FakeUnknown<IClassFactory> {
  public:
   explicit ConnectingFactory(ComPtr<ScriptedShellWindows> collection)
-      : FakeClassFactory(collection, S_OK), collection_(std::move(collection)) {}
+      : collection_(std::move(collection)) {}
 
-  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
-    const HRESULT hr = FakeClassFactory::CreateInstance(outer, iid, out);
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID iid, void** out) override {
+    const HRESULT hr = collection_->QueryInterface(iid, out);
     if (SUCCEEDED(hr)) collection_->Connect();
     return hr;
   }
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 
  private:
   ComPtr<ScriptedShellWindows> collection_;
