@@ -4,7 +4,8 @@
 // The windows come from a scenario file (path in ORVO_E2E_SCENARIO), read
 // again whenever its text changes. One window a line, '#' starts a comment:
 //
-//   NAME [html=1|0] [doc=1|0] [opener=KIND] [parent=KIND] [window=KIND] [menubar=1|0]
+//   NAME [html=1|0] [doc=1|0] [opener=KIND] [parent=KIND] [window=KIND]
+//   [menubar=1|0]
 //        [fail=OP[,OP...]] [vanish=1] [next=fail]
 //
 //   KIND (window: the page's script window, object or unknown for itself):
@@ -177,31 +178,9 @@ class FakeDispatch : public FakeUnknown<IDispatch> {
   }
 };
 
+// The browser's interface, for the calls the program does not make.
 class FakeBrowser : public FakeUnknown<IWebBrowser2> {
  public:
-  ComPtr<IDispatch> document;
-  HRESULT document_result = S_OK;
-  VARIANT_BOOL menu_bar = VARIANT_TRUE;
-  HRESULT menu_bar_result = S_OK;
-  HRESULT quit_result = S_OK;
-  int quits = 0;
-
-  HRESULT STDMETHODCALLTYPE get_Document(IDispatch** out) override {
-    *out = nullptr;
-    if (FAILED(document_result)) return document_result;
-    if (document) document.CopyTo(out);
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE get_MenuBar(VARIANT_BOOL* out) override {
-    if (FAILED(menu_bar_result)) return menu_bar_result;
-    *out = menu_bar;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE Quit() override {
-    ++quits;
-    return quit_result;
-  }
-
   ORVO_NOT_USED(GetTypeInfoCount, UINT*)
   ORVO_NOT_USED(GetTypeInfo, UINT, LCID, ITypeInfo**)
   ORVO_NOT_USED(GetIDsOfNames, REFIID, LPOLESTR*, UINT, LCID, DISPID*)
@@ -279,27 +258,6 @@ class FakeBrowser : public FakeUnknown<IWebBrowser2> {
 // The shell's collection of windows.
 class FakeShellWindows : public FakeUnknown<IShellWindows> {
  public:
-  std::vector<OwnedVariant> items;
-
-  HRESULT STDMETHODCALLTYPE get_Count(LONG* count) override {
-    *count = static_cast<LONG>(items.size());
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE Item(VARIANT index, IDispatch** out) override {
-    *out = nullptr;
-    if (V_VT(&index) != VT_I4 || V_I4(&index) < 0 ||
-        static_cast<size_t>(V_I4(&index)) >= items.size()) {
-      return S_FALSE;
-    }
-    // Like the shell: every window comes back as IDispatch, or not at all.
-    const VARIANT& item = *items[V_I4(&index)];
-    IUnknown* object = V_VT(&item) == VT_DISPATCH  ? V_DISPATCH(&item)
-                       : V_VT(&item) == VT_UNKNOWN ? V_UNKNOWN(&item)
-                                                   : nullptr;
-    if (!object || FAILED(object->QueryInterface(IID_PPV_ARGS(out)))) return S_FALSE;
-    return S_OK;
-  }
-
   ORVO_NOT_USED(GetTypeInfoCount, UINT*)
   ORVO_NOT_USED(GetTypeInfo, UINT, LCID, ITypeInfo**)
   ORVO_NOT_USED(GetIDsOfNames, REFIID, LPOLESTR*, UINT, LCID, DISPID*)
@@ -466,10 +424,6 @@ class LoggedBrowser : public FakeBrowser {
  public:
   explicit LoggedBrowser(const WindowPlan& plan) : plan_(plan) {
     auto fail = [&](const char* op) { return plan.Result(op); };
-    menu_bar = plan.menu_bar ? VARIANT_TRUE : VARIANT_FALSE;
-    menu_bar_result = fail("menubar");
-    document_result = fail("document");
-    quit_result = fail("quit");
     if (!plan.has_document) return;
     auto script_window = MakeFake<LoggedDispatch>(plan.name);
     script_window->Answer(L"opener", ValueOf(plan.opener), S_OK, fail("opener"));
@@ -478,7 +432,7 @@ class LoggedBrowser : public FakeBrowser {
     page->html = FAILED(fail("html")) ? fail("html") : plan.html ? S_OK : E_NOINTERFACE;
     page->Answer(L"parentWindow", ValueOf(plan.window, script_window.Get()), S_OK,
                  fail("parentWindow"));
-    document = page;
+    document_ = page;
   }
 
   bool gone = false;
@@ -490,17 +444,20 @@ class LoggedBrowser : public FakeBrowser {
   }
 
   HRESULT STDMETHODCALLTYPE get_Document(IDispatch** out) override {
-    const HRESULT hr = FakeBrowser::get_Document(out);
+    *out = nullptr;
+    const HRESULT hr = plan_.Result("document");
+    if (SUCCEEDED(hr) && document_) document_.CopyTo(out);
     Log("call", plan_.name, "document " + Outcome(hr));
     return hr;
   }
   HRESULT STDMETHODCALLTYPE get_MenuBar(VARIANT_BOOL* out) override {
-    const HRESULT hr = FakeBrowser::get_MenuBar(out);
+    const HRESULT hr = plan_.Result("menubar");
+    if (SUCCEEDED(hr)) *out = plan_.menu_bar ? VARIANT_TRUE : VARIANT_FALSE;
     Log("call", plan_.name, "menubar " + Outcome(hr));
     return hr;
   }
   HRESULT STDMETHODCALLTYPE Quit() override {
-    const HRESULT hr = FakeBrowser::Quit();
+    const HRESULT hr = plan_.Result("quit");
     Log("quit", plan_.name, Outcome(hr));
     if (SUCCEEDED(hr)) gone = true;
     return hr;
@@ -508,6 +465,7 @@ class LoggedBrowser : public FakeBrowser {
 
  private:
   WindowPlan plan_;
+  ComPtr<IDispatch> document_;
 };
 
 // Lists the windows up to one that breaks the enumeration, where the call
@@ -572,14 +530,17 @@ class ScriptedShellWindows : public FakeShellWindows {
       return RPC_E_DISCONNECTED;
     }
     Log("count", "-", std::to_string(items.size()));
-    return FakeShellWindows::get_Count(count);
+    *count = static_cast<LONG>(items.size());
+    return S_OK;
   }
   HRESULT STDMETHODCALLTYPE Item(VARIANT index, IDispatch** out) override {
-    if (connected_shell_ != shell_) {
-      *out = nullptr;
-      return RPC_E_DISCONNECTED;
+    *out = nullptr;
+    if (connected_shell_ != shell_) return RPC_E_DISCONNECTED;
+    if (V_VT(&index) != VT_I4 || V_I4(&index) < 0 ||
+        static_cast<size_t>(V_I4(&index)) >= items.size()) {
+      return S_FALSE;
     }
-    return FakeShellWindows::Item(index, out);
+    return V_DISPATCH(&*items[V_I4(&index)])->QueryInterface(IID_PPV_ARGS(out));
   }
 
  private:
@@ -648,6 +609,7 @@ class ScriptedShellWindows : public FakeShellWindows {
   bool no_enum_ = false;
   int connected_shell_ = 1;
   size_t breaks_at_ = 0;  // in items
+  std::vector<OwnedVariant> items;
   std::map<std::string, Entry> windows_;
   std::vector<std::string> order_;
 };
