@@ -5,14 +5,20 @@
 namespace orvo::win32 {
 namespace {
 
-// Pumps this thread's messages for `ms` milliseconds.
-void Pump(DWORD ms) {
+// Pumps this thread's messages for `ms` milliseconds; counts the WM_TIMER
+// messages of timer `id`.
+int Pump(DWORD ms, WPARAM id = 0) {
+  int seen = 0;
   const DWORD end = GetTickCount() + ms;
   for (DWORD now = GetTickCount(); static_cast<LONG>(end - now) > 0; now = GetTickCount()) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      seen += msg.message == WM_TIMER && msg.wParam == id;
+      DispatchMessageW(&msg);
+    }
   }
+  return seen;
 }
 
 TEST(WinTimers, TicksThroughTheMessageLoopOnlyWhileEnabled) {
@@ -40,15 +46,21 @@ TEST(WinTimers, TicksThroughTheMessageLoopOnlyWhileEnabled) {
   EXPECT_EQ(slow, 0);
 }
 
+// Two defences: Windows stops the destroyed timer, and a tick of it already
+// queued finds no timer, even when a later one took the destroyed one's memory.
 TEST(WinTimers, ADestroyedTimerNeverTicksAgain) {
   WinTimers timers;
   int ticks = 0;
   auto keep = timers.CreateTimer(10, true, [] {});
+  const HWND window = FindWindowExW(HWND_MESSAGE, nullptr, L"OrvoAutocloseTimers", nullptr);
+  ASSERT_TRUE(window);
   {
     auto gone = timers.CreateTimer(10, true, [&] { ++ticks; });
     Sleep(50);  // let its WM_TIMER become due before it is destroyed
   }
-  Pump(100);
+  auto later = timers.CreateTimer(60000, true, [&] { ++ticks; });
+  PostMessageW(window, WM_TIMER, 2, 0);
+  EXPECT_EQ(Pump(200, 2), 1) << "only the tick already queued";
   EXPECT_EQ(ticks, 0);
 }
 

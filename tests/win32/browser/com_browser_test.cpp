@@ -1,432 +1,187 @@
 #include "win32/com_browser.h"
 
+#include <exdisp.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
-#include "fake_com.h"
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+// The adapter against the end-to-end run's stand-in for the shell's window
+// collection and the browser, served in this process: what the run cannot
+// localise, how each value Windows hands back is read.
 
 namespace orvo::win32 {
 namespace {
 
-using testing::ComPtr;
-using testing::FakeBrowser;
-using testing::FakeClassFactory;
-using testing::FakeDispatch;
-using testing::FakeShellWindows;
-using testing::FakeThing;
-using testing::MakeFake;
-using testing::OwnedVariant;
-using NewEnum = FakeShellWindows::NewEnum;
+const char* const kScenario = "com_browser_test.windows.txt";
+const char* const kLog = "com_browser_test.calls.log";
 
-constexpr HRESULT kGone = RPC_E_DISCONNECTED;
+using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
 
-// A COM apartment per test, fakes served under real class ids in this process,
-// and the check that nothing the adapter took is still held at the end.
-class ComBrowserTest : public ::testing::Test {
- protected:
-  struct Served {
-    CLSID clsid;
-    ComPtr<FakeClassFactory> factory;
-    DWORD cookie;
-  };
-
+class StandIn : public ::testing::Environment {
   void SetUp() override {
     ASSERT_HRESULT_SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-  }
-  void TearDown() override {
-    while (!served_.empty()) Unserve(served_.begin());
-    shell_.Reset();
-    CoUninitialize();
-    EXPECT_EQ(testing::g_live_fakes, 0);
-  }
-
-  // What creating `clsid` gives until the next Serve: `object`, or the
-  // failure `refusal`.
-  void Serve(REFCLSID clsid, ComPtr<IUnknown> object, HRESULT refusal = S_OK) {
-    for (auto it = served_.begin(); it != served_.end(); ++it) {
-      if (it->clsid == clsid) {
-        Unserve(it);
-        break;
-      }
+    SetEnvironmentVariableA("ORVO_E2E_SCENARIO", kScenario);
+    SetEnvironmentVariableA("ORVO_E2E_LOG", kLog);
+    std::remove(kLog);
+    HMODULE dll = LoadLibraryA(ORVO_STAND_IN);
+    ASSERT_TRUE(dll);
+    auto get = reinterpret_cast<GetClassObject>(
+        reinterpret_cast<void*>(GetProcAddress(dll, "DllGetClassObject")));
+    ASSERT_TRUE(get);
+    // The browser's class, named as Windows names it, whatever this prefix holds.
+    const wchar_t clsid[] = L"{0002DF01-0000-0000-C000-000000000046}";
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER,
+                              L"Software\\Classes\\InternetExplorer.Application\\CLSID", 0, nullptr,
+                              0, KEY_WRITE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(clsid), sizeof clsid);
+    RegCloseKey(key);
+    CLSID browser;
+    ASSERT_HRESULT_SUCCEEDED(CLSIDFromString(clsid, &browser));
+    const CLSID* const served_classes[] = {&CLSID_ShellWindows, &browser};
+    for (const CLSID* served : served_classes) {
+      IUnknown* factory = nullptr;
+      ASSERT_HRESULT_SUCCEEDED(get(*served, IID_IClassFactory, reinterpret_cast<void**>(&factory)));
+      DWORD cookie;
+      ASSERT_HRESULT_SUCCEEDED(CoRegisterClassObject(*served, factory, CLSCTX_INPROC_SERVER,
+                                                     REGCLS_MULTIPLEUSE, &cookie));
+      factory->Release();
     }
-    Served served{clsid, MakeFake<FakeClassFactory>(std::move(object), refusal), 0};
-    ASSERT_HRESULT_SUCCEEDED(CoRegisterClassObject(
-        clsid, served.factory.Get(), CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &served.cookie));
-    served_.push_back(std::move(served));
   }
-
-  void Unserve(std::vector<Served>::iterator served) {
-    EXPECT_HRESULT_SUCCEEDED(CoRevokeClassObject(served->cookie));
-    served_.erase(served);
-  }
-
-  FakeShellWindows& Shell(NewEnum mode = NewEnum::kEnumerator) {
-    shell_ = MakeFake<FakeShellWindows>();
-    shell_->new_enum = mode;
-    Serve(CLSID_ShellWindows, shell_);
-    return *shell_.Get();
-  }
-
-  // Walks the collection as the scan does; `end` gets what stopped the walk.
-  std::vector<Ref<BrowserWindow>> Walk(HResult& end) {
-    std::vector<Ref<BrowserWindow>> windows;
-    Ref<ShellWindows> collection;
-    end = automation_.CreateShellWindows(collection);
-    if (Failed(end)) return windows;
-    Ref<WindowEnumerator> items;
-    end = collection->Enumerate(items);
-    if (Failed(end)) return windows;
-    Ref<BrowserWindow> window;
-    while ((end = items->Next(window)) == kOk) windows.push_back(window);
-    return windows;
-  }
-
-  // The one window of a collection that holds only `browser`.
-  Ref<BrowserWindow> WindowOf(const ComPtr<FakeBrowser>& browser) {
-    Shell().items.push_back(OwnedVariant::Dispatch(browser.Get()));
-    HResult end = kOk;
-    auto windows = Walk(end);
-    EXPECT_EQ(end, kFalse);
-    return windows.size() == 1 ? windows[0] : nullptr;
-  }
-
-  // A browser whose current document is `document`.
-  static ComPtr<FakeBrowser> BrowserShowing(const ComPtr<FakeDispatch>& document) {
-    auto browser = MakeFake<FakeBrowser>();
-    browser->document = document;
-    return browser;
-  }
-
-  ComBrowserAutomation automation_;
-  std::vector<Served> served_;
-  ComPtr<FakeShellWindows> shell_;
 };
+auto* const stand_in = ::testing::AddGlobalTestEnvironment(new StandIn);
 
-// Every way the collection hands out its items gives the same walk.
-class Enumeration : public ComBrowserTest, public ::testing::WithParamInterface<NewEnum> {};
+void Scenario(const std::string& lines) { std::ofstream(kScenario, std::ios::binary) << lines; }
 
-TEST_P(Enumeration, GivesEveryBrowserAndAnEmptyReferenceForAnythingElse) {
-  auto first = MakeFake<FakeBrowser>();
-  auto second = MakeFake<FakeBrowser>();
-  auto folder = MakeFake<FakeDispatch>();
-  auto& shell = Shell(GetParam());
-  shell.items.push_back(OwnedVariant::Dispatch(first.Get()));
-  shell.items.push_back(OwnedVariant::Dispatch(folder.Get()));
-  shell.items.push_back(OwnedVariant{});
-  shell.items.push_back(OwnedVariant::Of(second.Get()));
-
-  HResult end = kOk;
-  auto windows = Walk(end);
-  EXPECT_EQ(end, kFalse);
-  ASSERT_EQ(windows.size(), 4u);
-  EXPECT_FALSE(windows[1]);
-  EXPECT_FALSE(windows[2]);
-  ASSERT_TRUE(windows[0] && windows[3]);
-  EXPECT_EQ(windows[3]->Quit(), kOk);
-  EXPECT_EQ(first->quits, 0);
-  EXPECT_EQ(second->quits, 1);
+// The log's lines from `from` on, without their times.
+std::vector<std::string> LogFrom(size_t from) {
+  std::ifstream log(kLog);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(log, line);) lines.push_back(line.substr(line.find(' ') + 1));
+  return {lines.begin() + static_cast<std::ptrdiff_t>(std::min(from, lines.size())), lines.end()};
 }
 
-std::string RouteName(const ::testing::TestParamInfo<NewEnum>& info) {
-  switch (info.param) {
-    case NewEnum::kEnumerator:
-      return "NewEnum";
-    case NewEnum::kFails:
-      return "CountAndItem";
-    case NewEnum::kNotAnEnumerator:
-      return "NewEnumNotAnEnumerator";
-  }
-  return "?";
+std::string Kind(HResult hr, ValueKind kind) {
+  if (Failed(hr)) return "fail";
+  const char* names[] = {"object", "emptyobject", "null", "empty", "scalar"};
+  return names[static_cast<int>(kind)];
 }
 
-INSTANTIATE_TEST_SUITE_P(ByEachRoute, Enumeration,
-                         ::testing::Values(NewEnum::kEnumerator, NewEnum::kFails,
-                                           NewEnum::kNotAnEnumerator),
-                         RouteName);
+// How the scan sees one window.
+std::string Describe(BrowserWindow& window) {
+  bool menu_bar = false;
+  std::string seen = Failed(window.ReadMenuBar(menu_bar)) ? "menubar=fail"
+                     : menu_bar                           ? "menubar=1"
+                                                          : "menubar=0";
+  seen += Failed(window.Quit()) ? " quit=fail" : " quit=ok";
+  Ref<Document> document;
+  if (Failed(window.ReadDocument(document))) return seen + " doc=fail";
+  if (!document) return seen + " doc=0";
+  bool html = false;
+  const HResult tested = document->TestHtml(html);
+  seen += Failed(tested) ? " html=fail" : html ? " html=1" : " html=0";
+  Ref<ScriptWindow> script;
+  if (Failed(document->ReadParentWindow(script)) || !script) return seen + " parentWindow=fail";
+  ValueKind opener = ValueKind::kScalar, parent = ValueKind::kScalar;
+  const HResult opener_read = script->ReadOpener(opener);
+  const HResult parent_read = script->ReadParent(parent);
+  seen += " opener=" + Kind(opener_read, opener) + " parent=" + Kind(parent_read, parent);
+  return seen;
+}
 
-TEST_F(ComBrowserTest, EveryFailureOfTheWalkComesBack) {
-  struct Case {
-    const char* what;
-    NewEnum route;
-    HRESULT count, item, next;
-    HResult at_enumerate, at_next;
-  };
-  const Case cases[] = {
-      // Wine's own collection answers E_NOTIMPL to all of these.
-      {"no enumerator, no count", NewEnum::kFails, E_NOTIMPL, S_OK, S_OK, E_NOTIMPL, 0},
-      {"an item", NewEnum::kFails, S_OK, kGone, S_OK, kOk, kGone},
-      {"the enumerator", NewEnum::kEnumerator, S_OK, S_OK, kGone, kOk, kGone},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    auto browser = MakeFake<FakeBrowser>();
-    auto& shell = Shell(c.route);
-    shell.items.push_back(OwnedVariant::Dispatch(browser.Get()));
-    shell.count_result = c.count;
-    shell.item_result = c.item;
-    shell.next_result = c.next;
-
+// Walks the collection as a scan does: what each window looked like, then how
+// the walk ended, then the references a later enumeration finds still held.
+std::string Walk(const std::string& lines, bool restart_after_create = false) {
+  ComBrowserAutomation automation;
+  Scenario(lines);
+  std::string seen;
+  {
     Ref<ShellWindows> collection;
-    ASSERT_EQ(automation_.CreateShellWindows(collection), kOk);
+    if (Failed(automation.CreateShellWindows(collection))) return "no collection";
+    if (restart_after_create) Scenario("!shell 9\n" + lines);
     Ref<WindowEnumerator> items;
-    ASSERT_EQ(collection->Enumerate(items), c.at_enumerate);
-    if (Failed(c.at_enumerate)) continue;
+    const HResult enumerated = collection->Enumerate(items);
+    if (Failed(enumerated))
+      return enumerated == RPC_E_DISCONNECTED ? "disconnected" : "no enumerator";
     Ref<BrowserWindow> window;
-    EXPECT_EQ(items->Next(window), c.at_next);
-    EXPECT_FALSE(window);
+    HResult end;
+    while ((end = items->Next(window)) == kOk) seen += (window ? Describe(*window) : "none") + "; ";
+    seen += end == kFalse ? "end" : "fail";
   }
-}
-
-TEST_F(ComBrowserTest, CollectionThatCannotBeCreatedIsTheFailure) {
-  Serve(CLSID_ShellWindows, MakeFake<FakeShellWindows>(), E_ACCESSDENIED);
+  const size_t from = LogFrom(0).size();
   Ref<ShellWindows> collection;
-  EXPECT_EQ(automation_.CreateShellWindows(collection), E_ACCESSDENIED);
-  EXPECT_FALSE(collection);
+  Ref<WindowEnumerator> items;
+  if (Succeeded(automation.CreateShellWindows(collection))) (void)collection->Enumerate(items);
+  for (const std::string& line : LogFrom(from)) {
+    if (line.rfind("enum - ", 0) == 0 && line.substr(line.rfind(' ')) != " 0") seen += " held";
+  }
+  return seen;
 }
 
-TEST_F(ComBrowserTest, DocumentIsReadAsItIs) {
-  auto document = MakeFake<FakeDispatch>();
-  auto with = BrowserShowing(document);
-  auto without = MakeFake<FakeBrowser>();
-  auto failing = BrowserShowing(document);
-  failing->document_result = kGone;
+TEST(ComBrowser, ReadsEachWindowAsTheShellAndThePageAnswer) {
   const struct {
-    ComPtr<FakeBrowser> browser;
+    const char* windows;
+    const char* seen;
+  } cases[] = {
+      {"A\n", "menubar=1 quit=ok html=1 opener=object parent=object; end"},
+      {"B opener=empty parent=null menubar=0\n",
+       "menubar=0 quit=ok html=1 opener=emptyobject parent=null; end"},
+      {"C opener=none parent=number\n", "menubar=1 quit=ok html=1 opener=empty parent=scalar; end"},
+      {"D opener=string parent=unknown\n",
+       "menubar=1 quit=ok html=1 opener=scalar parent=object; end"},
+      {"E opener=emptyunknown parent=byref\n",
+       "menubar=1 quit=ok html=1 opener=emptyobject parent=object; end"},
+      {"F html=0\n", "menubar=1 quit=ok html=0 opener=object parent=object; end"},
+      {"G doc=0\n", "menubar=1 quit=ok doc=0; end"},
+      {"H fail=document\n", "menubar=1 quit=ok doc=fail; end"},
+      {"I fail=html\n", "menubar=1 quit=ok html=fail opener=object parent=object; end"},
+      {"J fail=parentWindow\n", "menubar=1 quit=ok html=1 parentWindow=fail; end"},
+      {"J2 window=unknown\n", "menubar=1 quit=ok html=1 opener=object parent=object; end"},
+      {"J3 window=empty\n", "menubar=1 quit=ok html=1 parentWindow=fail; end"},
+      {"J4 window=number\n", "menubar=1 quit=ok html=1 parentWindow=fail; end"},
+      {"K fail=opener,Parent\n", "menubar=1 quit=ok html=1 opener=fail parent=fail; end"},
+      {"L fail=menubar,quit\n", "menubar=fail quit=fail html=1 opener=object parent=object; end"},
+      {"M vanish=1\n", "menubar=fail quit=fail doc=fail; end"},
+      // Wine's own collection has no enumerator: by count and index instead.
+      {"!noenum\nN\nO html=0\n",
+       "menubar=1 quit=ok html=1 opener=object parent=object; "
+       "menubar=1 quit=ok html=0 opener=object parent=object; end"},
+      // A batch that fails gives none of its windows.
+      {"P\nQ next=fail\nR\n", "fail"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.windows);
+    EXPECT_EQ(Walk(c.windows), c.seen);
+  }
+  EXPECT_EQ(Walk("S\n", true), "disconnected");
+}
+
+TEST(ComBrowser, OpensThePageThenShowsTheBrowserAndStopsAtTheFirstFailure) {
+  const struct {
+    const char* browser;
     HResult result;
-    bool present;
-  } cases[] = {{with, kOk, true}, {without, kOk, false}, {failing, kGone, false}};
-  for (const auto& c : cases) {
-    Ref<BrowserWindow> window = WindowOf(c.browser);
-    ASSERT_TRUE(window);
-    Ref<Document> read;
-    EXPECT_EQ(window->ReadDocument(read), c.result);
-    EXPECT_EQ(static_cast<bool>(read), c.present);
-  }
-}
-
-TEST_F(ComBrowserTest, HtmlTestAsksForTheHtmlDocument) {
-  const struct {
-    HRESULT answer;
-    HResult result;
-    bool html;
+    const char* calls;
   } cases[] = {
-      {S_OK, kOk, true}, {E_NOINTERFACE, kOk, false}, {E_ACCESSDENIED, E_ACCESSDENIED, false}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.answer);
-    auto document = MakeFake<FakeDispatch>();
-    document->html = c.answer;
-    Ref<Document> read;
-    ASSERT_EQ(WindowOf(BrowserShowing(document))->ReadDocument(read), kOk);
-    bool html = !c.html;
-    EXPECT_EQ(read->TestHtml(html), c.result);
-    if (Succeeded(c.result)) {
-      EXPECT_EQ(html, c.html);
-    }
-  }
-}
-
-TEST_F(ComBrowserTest, MenuBarAndQuitReachTheBrowser) {
-  auto browser = MakeFake<FakeBrowser>();
-  Ref<BrowserWindow> window = WindowOf(browser);
-  bool shown = false;
-  EXPECT_EQ(window->ReadMenuBar(shown), kOk);
-  EXPECT_TRUE(shown);
-  browser->menu_bar = VARIANT_FALSE;
-  EXPECT_EQ(window->ReadMenuBar(shown), kOk);
-  EXPECT_FALSE(shown);
-  browser->menu_bar_result = kGone;
-  EXPECT_EQ(window->ReadMenuBar(shown), kGone);
-
-  EXPECT_EQ(window->Quit(), kOk);
-  browser->quit_result = kGone;
-  EXPECT_EQ(window->Quit(), kGone);
-  EXPECT_EQ(browser->quits, 2);
-}
-
-// The page's script window: only an object will do.
-TEST_F(ComBrowserTest, ParentWindowMustBeAnObject) {
-  auto script_window = MakeFake<FakeDispatch>();
-  auto plain = MakeFake<FakeThing>();
-  const struct {
-    const char* what;
-    OwnedVariant value;
-    HRESULT lookup, call;
-    bool ok;
-  } cases[] = {
-      {"dispatch", OwnedVariant::Dispatch(script_window.Get()), S_OK, S_OK, true},
-      {"unknown", OwnedVariant::Of(script_window.Get()), S_OK, S_OK, true},
-      {"unknown, not scriptable", OwnedVariant::Of(plain.Get()), S_OK, S_OK, false},
-      {"nothing", OwnedVariant::Dispatch(nullptr), S_OK, S_OK, false},
-      {"null", OwnedVariant::Null(), S_OK, S_OK, false},
-      {"empty", OwnedVariant{}, S_OK, S_OK, false},
-      {"number", OwnedVariant::Int(7), S_OK, S_OK, false},
-      {"unknown name", OwnedVariant::Dispatch(script_window.Get()), DISP_E_UNKNOWNNAME, S_OK,
-       false},
-      {"refused", OwnedVariant::Dispatch(script_window.Get()), S_OK, E_ACCESSDENIED, false},
+      {"", kOk, "navigate - http://例え.jp/?q=ページ 1|visible - -1 4 put|"},
+      {"!ie fail=create", CO_E_SERVER_EXEC_FAILURE, ""},
+      {"!ie fail=navigate", E_FAIL, "navigate - http://例え.jp/?q=ページ 1|"},
+      {"!ie fail=visible", E_FAIL, "navigate - http://例え.jp/?q=ページ 1|visible - -1 4 put|"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    auto document = MakeFake<FakeDispatch>();
-    document->Answer(L"parentWindow", c.value, c.lookup, c.call);
-    Ref<Document> read;
-    ASSERT_EQ(WindowOf(BrowserShowing(document))->ReadDocument(read), kOk);
-    Ref<ScriptWindow> window;
-    const HResult result = read->ReadParentWindow(window);
-    EXPECT_EQ(Succeeded(result), c.ok) << std::hex << result;
-    EXPECT_EQ(static_cast<bool>(window), c.ok);
-    if (FAILED(c.lookup)) {
-      EXPECT_EQ(result, c.lookup);
-    }
-    if (FAILED(c.call)) {
-      EXPECT_EQ(result, c.call);
-    }
-    ASSERT_EQ(document->calls.size(), FAILED(c.lookup) ? 0u : 1u);
-    if (!document->calls.empty()) {
-      EXPECT_EQ(document->calls[0].flags, DISPATCH_PROPERTYGET);
-    }
-  }
-}
-
-// The whole road from the window to its opener and parent, for each kind of
-// value a page can give.
-TEST_F(ComBrowserTest, OpenerAndParentAreClassifiedByVariantType) {
-  auto opener_window = MakeFake<FakeDispatch>();
-  IDispatch* slot = opener_window.Get();
-  auto plain = MakeFake<FakeThing>();
-  const struct {
-    const char* what;
-    OwnedVariant value;
-    ValueKind kind;
-  } cases[] = {
-      {"opened by a page", OwnedVariant::Dispatch(opener_window.Get()), ValueKind::kObject},
-      {"as unknown", OwnedVariant::Of(plain.Get()), ValueKind::kObject},
-      {"empty object", OwnedVariant::Dispatch(nullptr), ValueKind::kEmptyObject},
-      {"empty unknown", OwnedVariant::Of(nullptr), ValueKind::kEmptyObject},
-      {"not opened", OwnedVariant::Null(), ValueKind::kNull},
-      {"never set", OwnedVariant{}, ValueKind::kEmpty},
-      {"number", OwnedVariant::Int(0), ValueKind::kScalar},
-      {"string", OwnedVariant::String(L"about:blank"), ValueKind::kScalar},
-      {"by reference", OwnedVariant::DispatchRef(&slot), ValueKind::kObject},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    auto script_window = MakeFake<FakeDispatch>();
-    script_window->Answer(L"opener", c.value);
-    script_window->Answer(L"Parent", c.value);
-    auto document = MakeFake<FakeDispatch>();
-    document->html = S_OK;
-    document->Answer(L"parentWindow", OwnedVariant::Dispatch(script_window.Get()));
-
-    Ref<Document> read;
-    ASSERT_EQ(WindowOf(BrowserShowing(document))->ReadDocument(read), kOk);
-    Ref<ScriptWindow> window;
-    ASSERT_EQ(read->ReadParentWindow(window), kOk);
-    ValueKind opener = ValueKind::kScalar;
-    ValueKind parent = ValueKind::kScalar;
-    EXPECT_EQ(window->ReadOpener(opener), kOk);
-    EXPECT_EQ(window->ReadParent(parent), kOk);
-    EXPECT_EQ(opener, c.kind);
-    EXPECT_EQ(parent, c.kind);
-  }
-}
-
-TEST_F(ComBrowserTest, OpenerAndParentAreReadByTheirOwnNamesAndFailAsTheyFail) {
-  auto other = MakeFake<FakeDispatch>();
-  const struct {
-    HRESULT opener_lookup, opener_call, parent_lookup, parent_call;
-  } cases[] = {
-      {S_OK, S_OK, S_OK, S_OK},
-      {DISP_E_UNKNOWNNAME, S_OK, S_OK, kGone},
-      {S_OK, E_ACCESSDENIED, DISP_E_UNKNOWNNAME, S_OK},
-  };
-  for (const auto& c : cases) {
-    auto script_window = MakeFake<FakeDispatch>();
-    script_window->Answer(L"opener", OwnedVariant::Dispatch(other.Get()), c.opener_lookup,
-                          c.opener_call);
-    script_window->Answer(L"Parent", OwnedVariant::Null(), c.parent_lookup, c.parent_call);
-    auto document = MakeFake<FakeDispatch>();
-    document->Answer(L"parentWindow", OwnedVariant::Dispatch(script_window.Get()));
-    Ref<Document> read;
-    ASSERT_EQ(WindowOf(BrowserShowing(document))->ReadDocument(read), kOk);
-    Ref<ScriptWindow> window;
-    ASSERT_EQ(read->ReadParentWindow(window), kOk);
-
-    ValueKind opener = ValueKind::kScalar;
-    ValueKind parent = ValueKind::kScalar;
-    const HResult opener_result = window->ReadOpener(opener);
-    const HResult parent_result = window->ReadParent(parent);
-    EXPECT_EQ(opener_result, FAILED(c.opener_lookup) ? c.opener_lookup : c.opener_call);
-    EXPECT_EQ(parent_result, FAILED(c.parent_lookup) ? c.parent_lookup : c.parent_call);
-    if (Succeeded(opener_result)) {
-      EXPECT_EQ(opener, ValueKind::kObject);
-    }
-    if (Succeeded(parent_result)) {
-      EXPECT_EQ(parent, ValueKind::kNull);
-    }
-  }
-}
-
-// The browser the tray menu starts is served in-process under the class that
-// the ProgID names, so no real browser starts.
-class OpenPageTest : public ComBrowserTest {
- protected:
-  void SetUp() override {
-    ComBrowserTest::SetUp();
-    registered_ = CLSIDFromProgID(L"InternetExplorer.Application", &clsid_);
-  }
-  HRESULT registered_ = E_FAIL;
-  CLSID clsid_{};
-};
-
-TEST_F(OpenPageTest, NavigatesThenShowsTheWindow) {
-  if (FAILED(registered_)) {
-    EXPECT_EQ(automation_.OpenPage("http://example.jp/"), registered_);
-    GTEST_SKIP() << "InternetExplorer.Application is not registered here";
-  }
-  auto browser = MakeFake<FakeDispatch>();
-  browser->Answer(L"Navigate", OwnedVariant{});
-  browser->Answer(L"Visible", OwnedVariant{});
-  Serve(clsid_, browser);
-
-  ASSERT_EQ(automation_.OpenPage("http://例え.jp/?q=ページ"), kOk);
-  ASSERT_EQ(browser->calls.size(), 2u);
-  const auto& navigate = browser->calls[0];
-  EXPECT_EQ(navigate.flags, DISPATCH_METHOD);
-  ASSERT_EQ(navigate.args.size(), 1u);
-  ASSERT_EQ(V_VT(&*navigate.args[0]), VT_BSTR);
-  EXPECT_STREQ(V_BSTR(&*navigate.args[0]), L"http://例え.jp/?q=ページ");
-  EXPECT_TRUE(navigate.named.empty());
-
-  const auto& visible = browser->calls[1];
-  EXPECT_EQ(visible.name, L"Visible");
-  EXPECT_EQ(visible.flags, DISPATCH_PROPERTYPUT);
-  ASSERT_EQ(visible.args.size(), 1u);
-  EXPECT_EQ(V_VT(&*visible.args[0]), VT_BOOL);
-  EXPECT_EQ(V_BOOL(&*visible.args[0]), VARIANT_TRUE);
-  EXPECT_EQ(visible.named, std::vector<DISPID>{DISPID_PROPERTYPUT});
-}
-
-TEST_F(OpenPageTest, StopsAtTheFirstFailure) {
-  if (FAILED(registered_)) GTEST_SKIP() << "InternetExplorer.Application is not registered here";
-  const struct {
-    const char* what;
-    HRESULT refusal, navigate_lookup, navigate_call, visible_call;
-    HResult result;
-    size_t calls;
-  } cases[] = {
-      {"cannot be created", CO_E_SERVER_EXEC_FAILURE, S_OK, S_OK, S_OK, CO_E_SERVER_EXEC_FAILURE,
-       0},
-      {"no navigate", S_OK, DISP_E_UNKNOWNNAME, S_OK, S_OK, DISP_E_UNKNOWNNAME, 0},
-      {"navigate fails", S_OK, S_OK, E_ABORT, S_OK, E_ABORT, 1},
-      {"cannot show", S_OK, S_OK, S_OK, E_ACCESSDENIED, E_ACCESSDENIED, 2},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    auto browser = MakeFake<FakeDispatch>();
-    browser->Answer(L"navigate", OwnedVariant{}, c.navigate_lookup, c.navigate_call);
-    browser->Answer(L"Visible", OwnedVariant{}, S_OK, c.visible_call);
-    Serve(clsid_, browser, c.refusal);
-    EXPECT_EQ(automation_.OpenPage("http://example.jp/"), c.result);
-    EXPECT_EQ(browser->calls.size(), c.calls);
+    SCOPED_TRACE(c.browser);
+    Scenario(c.browser);
+    const size_t from = LogFrom(0).size();
+    ComBrowserAutomation automation;
+    EXPECT_EQ(automation.OpenPage("http://例え.jp/?q=ページ"), c.result);
+    std::string calls;
+    for (const std::string& line : LogFrom(from)) calls += line + "|";
+    EXPECT_EQ(calls, c.calls);
   }
 }
 
