@@ -6,13 +6,14 @@
 //
 //   NAME [html=1|0] [doc=1|0] [opener=KIND] [parent=KIND] [window=KIND]
 //   [menubar=1|0]
-//        [fail=OP[,OP...]] [vanish=1] [next=fail]
+//        [fail=OP[,OP...]] [vanish=1] [next=fail] [item=other]
 //
 //   KIND (window: the page's script window, object or unknown for itself):
 //         object (default), empty (an empty object reference), null, none
 //         (an empty value), number, string, unknown (an object as IUnknown),
 //         emptyunknown, byref (an object by reference).
 //   OP:   document, html, parentWindow, opener, Parent, menubar, quit, all.
+//   item=other: the collection lists the page itself, which is no browser.
 //
 // A line "!shell N" restarts the shell N-1 times: a collection handed out
 // before the last restart answers RPC_E_DISCONNECTED, as a proxy to a shell
@@ -328,6 +329,7 @@ struct WindowPlan {
   bool menu_bar = true;
   bool vanishes = false;
   bool breaks_enumeration = false;
+  bool listed_as_other = false;
   std::set<std::string> fails;
 
   HRESULT Result(const std::string& op) const {
@@ -353,6 +355,7 @@ WindowPlan ParseLine(const std::string& line) {
     if (key == "menubar") plan.menu_bar = value == "1";
     if (key == "vanish") plan.vanishes = value == "1";
     if (key == "next") plan.breaks_enumeration = value == "fail";
+    if (key == "item") plan.listed_as_other = value == "other";
     if (key == "fail") {
       std::istringstream ops(value);
       std::string op;
@@ -437,6 +440,10 @@ class LoggedBrowser : public FakeBrowser {
 
   bool gone = false;
   const WindowPlan& plan() const { return plan_; }
+  // What the collection lists for this window.
+  IUnknown* item() {
+    return plan_.listed_as_other ? document_.Get() : static_cast<IWebBrowser2*>(this);
+  }
 
   // Called when an enumeration lists this window.
   void Listed() {
@@ -558,7 +565,7 @@ class ScriptedShellWindows : public FakeShellWindows {
       const Entry& entry = windows_[name];
       if (entry.browser->gone) continue;
       if (entry.browser->plan().breaks_enumeration) breaks_at_ = std::min(breaks_at_, items.size());
-      items.push_back(Value(VT_DISPATCH, entry.browser.Get()));
+      items.push_back(Value(VT_DISPATCH, entry.browser->item()));
     }
     breaks_at_ = std::min(breaks_at_, items.size());
   }
@@ -569,7 +576,8 @@ class ScriptedShellWindows : public FakeShellWindows {
     long held = 0;
     for (auto& [name, entry] : windows_) {
       entry.browser->AddRef();
-      held += static_cast<long>(entry.browser->Release()) - (entry.browser->gone ? 1 : 2);
+      held += static_cast<long>(entry.browser->Release()) -
+              (entry.browser->gone || entry.browser->plan().listed_as_other ? 1 : 2);
     }
     return held;
   }

@@ -148,6 +148,8 @@ TEST(ComBrowser, ReadsEachWindowAsTheShellAndThePageAnswer) {
       {"K fail=opener,Parent\n", "menubar=1 quit=ok html=1 opener=fail parent=fail; end"},
       {"L fail=menubar,quit\n", "menubar=fail quit=fail html=1 opener=object parent=object; end"},
       {"M vanish=1\n", "menubar=fail quit=fail doc=fail; end"},
+      // A page listed where a browser belongs is no window of the walk.
+      {"T item=other\nU\n", "none; menubar=1 quit=ok html=1 opener=object parent=object; end"},
       // Wine's own collection has no enumerator: by count and index instead.
       {"!noenum\nN\nO html=0\n",
        "menubar=1 quit=ok html=1 opener=object parent=object; "
