@@ -20,7 +20,8 @@
 // that has gone does, until the program creates the collection again.
 //
 // A line "!noenum" makes the collection refuse an enumerator, as Wine's own
-// does, so that windows are reached by count and index. A line
+// does, so that windows are reached by count and index; "!badenum" makes it
+// hand out an object that is no enumerator, which comes to the same. A line
 // "!ie [fail=OP,...]" scripts InternetExplorer.Application (OP: create,
 // navigate, visible), which logs "navigate - URL" and "visible - VALUE".
 //
@@ -525,6 +526,10 @@ class ScriptedShellWindows : public FakeShellWindows {
       *out = nullptr;
       return E_NOTIMPL;
     }
+    if (bad_enum_) {
+      *out = MakeFake<FakeDispatch>().Detach();
+      return S_OK;
+    }
     const auto end = items.begin() + static_cast<std::ptrdiff_t>(breaks_at_);
     *out = new LoggedEnum(std::vector<OwnedVariant>(items.begin(), end), breaks_at_ < items.size());
     for (const std::string& name : order_) windows_[name].browser->Listed();
@@ -586,6 +591,7 @@ class ScriptedShellWindows : public FakeShellWindows {
     text_ = text;
     shell_ = 1;
     no_enum_ = false;
+    bad_enum_ = false;
     std::map<std::string, Entry> kept;
     order_.clear();
     std::istringstream lines(text);
@@ -598,6 +604,7 @@ class ScriptedShellWindows : public FakeShellWindows {
         continue;
       }
       no_enum_ = no_enum_ || line == "!noenum";
+      bad_enum_ = bad_enum_ || line == "!badenum";
       if (line[0] == '!') continue;
       const WindowPlan plan = ParseLine(line);
       auto old = windows_.find(plan.name);
@@ -615,6 +622,7 @@ class ScriptedShellWindows : public FakeShellWindows {
   std::string text_ = "\x01";  // never a file's text: the first refresh loads
   int shell_ = 1;
   bool no_enum_ = false;
+  bool bad_enum_ = false;
   int connected_shell_ = 1;
   size_t breaks_at_ = 0;  // in items
   std::vector<OwnedVariant> items;

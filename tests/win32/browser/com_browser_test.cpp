@@ -154,6 +154,7 @@ TEST(ComBrowser, ReadsEachWindowAsTheShellAndThePageAnswer) {
       {"!noenum\nN\nO html=0\n",
        "menubar=1 quit=ok html=1 opener=object parent=object; "
        "menubar=1 quit=ok html=0 opener=object parent=object; end"},
+      {"!badenum\nV\n", "menubar=1 quit=ok html=1 opener=object parent=object; end"},
       // A batch that fails gives none of its windows.
       {"P\nQ next=fail\nR\n", "fail"},
   };
