@@ -4,8 +4,8 @@
 //   list                          every top-level window: hwnd pid visible
 //                                 x y w h class title
 //   post CLASS TITLE MSG WP LP    PostMessage to a top-level window
-//   click CLASS TITLE ID          BM_CLICK to a control of a top-level window
-//   checked CLASS TITLE ID        prints 1 when that check box is ticked
+//   click CLASS TITLE CAPTION     BM_CLICK to a control of a top-level window
+//   checked CLASS TITLE CAPTION   prints 1 when that check box is ticked
 //   keys VK...                    presses and releases each virtual key
 //   tips                          the text of every visible tooltip
 //   untray CLASS TITLE            deletes the tray icon (id 0) of a window, as
@@ -27,6 +27,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -54,11 +55,26 @@ std::wstring ClassOf(HWND hwnd) {
   return name;
 }
 
+using Child = std::pair<const wchar_t*, HWND>;  // caption, found
+
+BOOL CALLBACK ConsiderChild(HWND hwnd, LPARAM param) {
+  auto& child = *reinterpret_cast<Child*>(param);
+  if (TextOf(hwnd) != child.first) return TRUE;
+  child.second = hwnd;
+  return FALSE;
+}
+
+HWND ChildByCaption(HWND window, const wchar_t* caption) {
+  Child child{caption, nullptr};
+  EnumChildWindows(window, ConsiderChild, reinterpret_cast<LPARAM>(&child));
+  return child.second;
+}
+
 struct Search {
   const wchar_t* window_class;
   const wchar_t* title;
-  int control;
-  DWORD pid;  // 0: any
+  const wchar_t* control;  // a child's caption, or nullptr
+  DWORD pid;               // 0: any
   HWND visible = nullptr;
   HWND hidden = nullptr;
 };
@@ -72,7 +88,7 @@ BOOL CALLBACK Consider(HWND hwnd, LPARAM param) {
     return TRUE;
   }
   if (std::wcscmp(search.title, L"-") != 0 && TextOf(hwnd) != search.title) return TRUE;
-  if (search.control > 0 && !GetDlgItem(hwnd, search.control)) return TRUE;
+  if (search.control && !ChildByCaption(hwnd, search.control)) return TRUE;
   HWND& slot = IsWindowVisible(hwnd) ? search.visible : search.hidden;
   if (!slot) slot = hwnd;
   return TRUE;
@@ -80,7 +96,7 @@ BOOL CALLBACK Consider(HWND hwnd, LPARAM param) {
 
 // Windows of one class may share a title (the options window and the exit
 // confirmation do): the one holding `control` wins, a visible one first.
-HWND Find(const wchar_t* window_class, const wchar_t* title, int control) {
+HWND Find(const wchar_t* window_class, const wchar_t* title, const wchar_t* control) {
   wchar_t pid[16] = L"";
   GetEnvironmentVariableW(L"ORVO_E2E_PID", pid, 16);
   Search search{window_class, title, control, static_cast<DWORD>(std::wcstoul(pid, nullptr, 10))};
@@ -175,8 +191,8 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"endsession" && argc == 3) return EndSession(static_cast<DWORD>(Number(argv[2])));
   if (argc < 4) return 1;
   const bool has_control = command == L"click" || command == L"checked";
-  const int id = has_control && argc == 5 ? static_cast<int>(Number(argv[4])) : 0;
-  const HWND window = Find(argv[2], argv[3], id);
+  const wchar_t* caption = has_control && argc == 5 ? argv[4] : nullptr;
+  const HWND window = Find(argv[2], argv[3], caption);
   if (!window) return 2;
   if (command == L"untray") {
     NOTIFYICONDATAW data{};
@@ -190,7 +206,7 @@ int wmain(int argc, wchar_t** argv) {
     return PostMessageW(window, msg, Number(argv[5]), static_cast<LPARAM>(Number(argv[6]))) ? 0 : 1;
   }
   if (has_control && argc == 5) {
-    const HWND control = GetDlgItem(window, id);
+    const HWND control = ChildByCaption(window, caption);
     if (!control) return 2;
     if (command == L"click") return PostMessageW(control, BM_CLICK, 0, 0) ? 0 : 1;
     DWORD_PTR state = 0;
