@@ -130,6 +130,12 @@ class FakeUnknown : public I {
 
 #define ORVO_NOT_USED(method, ...) \
   HRESULT STDMETHODCALLTYPE method(__VA_ARGS__) override { return E_NOTIMPL; }
+// IDispatch of an object that is only ever called through its own interface.
+#define ORVO_DISPATCH_NOT_USED                                         \
+  ORVO_NOT_USED(GetTypeInfoCount, UINT*)                               \
+  ORVO_NOT_USED(GetTypeInfo, UINT, LCID, ITypeInfo**)                  \
+  ORVO_NOT_USED(GetIDsOfNames, REFIID, LPOLESTR*, UINT, LCID, DISPID*) \
+  ORVO_NOT_USED(Invoke, DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*)
 
 // A late-bound object (document, script window, browser application) whose
 // properties answer scripted values and which records the calls it receives.
@@ -183,10 +189,7 @@ class FakeDispatch : public FakeUnknown<IDispatch> {
 // The browser's interface, for the calls the program does not make.
 class FakeBrowser : public FakeUnknown<IWebBrowser2> {
  public:
-  ORVO_NOT_USED(GetTypeInfoCount, UINT*)
-  ORVO_NOT_USED(GetTypeInfo, UINT, LCID, ITypeInfo**)
-  ORVO_NOT_USED(GetIDsOfNames, REFIID, LPOLESTR*, UINT, LCID, DISPID*)
-  ORVO_NOT_USED(Invoke, DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*)
+  ORVO_DISPATCH_NOT_USED
   ORVO_NOT_USED(GoBack)
   ORVO_NOT_USED(GoForward)
   ORVO_NOT_USED(GoHome)
@@ -260,10 +263,7 @@ class FakeBrowser : public FakeUnknown<IWebBrowser2> {
 // The shell's collection of windows.
 class FakeShellWindows : public FakeUnknown<IShellWindows> {
  public:
-  ORVO_NOT_USED(GetTypeInfoCount, UINT*)
-  ORVO_NOT_USED(GetTypeInfo, UINT, LCID, ITypeInfo**)
-  ORVO_NOT_USED(GetIDsOfNames, REFIID, LPOLESTR*, UINT, LCID, DISPID*)
-  ORVO_NOT_USED(Invoke, DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*)
+  ORVO_DISPATCH_NOT_USED
   ORVO_NOT_USED(Register, IDispatch*, LONG, int, LONG*)
   ORVO_NOT_USED(RegisterPending, LONG, VARIANT*, VARIANT*, int, LONG*)
   ORVO_NOT_USED(Revoke, LONG)
