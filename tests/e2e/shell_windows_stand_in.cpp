@@ -48,10 +48,10 @@
 #include <exdisp.h>
 #include <oleauto.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <type_traits>
@@ -66,16 +66,26 @@ constexpr GUID kDispHtmlDocument = {
 constexpr GUID kInternetExplorer = {
     0x0002DF01, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
-// An object behind interface I, reference counted, answering IUnknown and
-// `iids`. Its table is `table`.
+// The table entry that calls `method` of the object behind interface I.
+template <class I, auto method>
+struct Thunk;
+template <class I, class Self, class R, class... Args, R (Self::*method)(Args...)>
+struct Thunk<I, method> {
+  static R STDMETHODCALLTYPE Call(I* face, Args... args) {
+    return (static_cast<Self*>(face)->*method)(args...);
+  }
+};
+
+// An object behind interface I, with its table; it answers IUnknown and `iids`.
 template <class I>
 class Object : public I {
  public:
   using Table = std::remove_const_t<std::remove_pointer_t<decltype(I::lpVtbl)>>;
-  Object(const Table& table, std::vector<IID> answered) : iids(std::move(answered)) {
+  Object(const Table& table, std::vector<IID> iids) : iids(std::move(iids)) {
     this->lpVtbl = const_cast<Table*>(&table);
   }
   virtual ~Object() = default;
+
   // This object as its interface, or as one that its interface extends.
   template <class As>
   As* as() {
@@ -87,37 +97,29 @@ class Object : public I {
     }
     return iid == IID_IUnknown ? S_OK : E_NOINTERFACE;
   }
-  HRESULT Query(REFIID iid, void** out) {
+  HRESULT QueryInterface(REFIID iid, void** out) {
     const HRESULT hr = Answers(iid);
     refs += hr == S_OK;
-    *out = hr == S_OK ? static_cast<I*>(this) : nullptr;
+    *out = hr == S_OK ? as<void>() : nullptr;
     return hr;
   }
-  ULONG Unref() {
-    const ULONG left = --refs;
-    if (left == 0) delete this;
-    return left;
+  ULONG AddRef() { return ++refs; }
+  ULONG Release() {
+    if (--refs > 0) return refs;
+    delete this;
+    return 0;
   }
 
   ULONG refs = 1;
   std::vector<IID> iids;
 
  protected:
-  static HRESULT STDMETHODCALLTYPE QueryInterface(I* face, REFIID iid, void** out) {
-    return static_cast<Object*>(face)->Query(iid, out);
-  }
-  static ULONG STDMETHODCALLTYPE AddRef(I* face) { return ++static_cast<Object*>(face)->refs; }
-  static ULONG STDMETHODCALLTYPE Release(I* face) { return static_cast<Object*>(face)->Unref(); }
+  template <auto method>
+  static constexpr auto Call = Thunk<I, method>::Call;
 };
-#define ORVO_UNKNOWN .QueryInterface = QueryInterface, .AddRef = AddRef, .Release = Release
-struct Drop {
-  template <class T>
-  void operator()(T* object) const {
-    object->Unref();
-  }
-};
-template <class T>
-using Owned = std::unique_ptr<T, Drop>;
+#define ORVO_UNKNOWN                                                                \
+  .QueryInterface = Call<&Object::QueryInterface>, .AddRef = Call<&Object::AddRef>, \
+  .Release = Call<&Object::Release>
 
 std::filesystem::path Env(const wchar_t* name) {
   std::wstring value(MAX_PATH * 2, L'\0');
@@ -137,12 +139,6 @@ void Log(const std::string& what, const std::string& name, const std::string& de
 }
 
 std::string Outcome(HRESULT hr) { return SUCCEEDED(hr) ? "ok" : "fail"; }
-
-std::string Utf8(const wchar_t* text) {
-  std::string out(4 * wcslen(text), '\0');
-  out.resize(WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), out.size() + 1, 0, 0) - 1);
-  return out;
-}
 
 // The scenario's lines that are no comment.
 std::vector<std::string> ScenarioLines() {
@@ -174,71 +170,61 @@ struct Plan {
   HRESULT Result(const std::string& op) const {
     if (Get("vanish") == "1") return RPC_E_DISCONNECTED;
     const std::string fails = "," + Get("fail") + ",";
-    const bool fails_op = fails.find("," + op + ",") != std::string::npos;
-    return fails_op || fails.find(",all,") != std::string::npos ? E_FAIL : S_OK;
+    const bool all = fails.find(",all,") != std::string::npos;
+    return all || fails.find("," + op + ",") != std::string::npos ? E_FAIL : S_OK;
   }
 };
 
-// A late-bound object of a scenario line's window: the browser window itself,
-// its page's document or script window (which log the members read from them),
-// or the browser application of the "!ie" line (which logs its calls with their
-// arguments). Only a browser window answers the browser's interfaces.
+// The late-bound members, the kind of object each belongs to (see Fake::role),
+// and the scenario option that gives its value.
+const char* const kMembers[] = {"parentWindow", "opener", "Parent", "navigate", "visible"};
+const char kOwners[] = "dssaa";
+const char* const kOptions[] = {"window", "opener", "parent"};
+
+VARIANT ValueOf(const std::string& kind, const Plan& plan, char role);
+
+// An object of a scenario line: the browser window ('b'), its page's
+// document ('d') or script window ('s'), the browser application of the "!ie"
+// line ('a'), or any other object ('-'). Documents and script windows log the
+// members read from them, the application its calls with their arguments.
 class Fake : public Object<IWebBrowser2> {
  public:
-  Fake(const Plan& plan, bool browser)
-      : Object(kTable, {IID_IDispatch}), plan(plan), name(plan.Get("name")) {
-    if (browser) iids.insert(iids.end(), {IID_IWebBrowser, IID_IWebBrowserApp, IID_IWebBrowser2});
-  }
-  ~Fake() override {
-    for (Member& member : members_) VariantClear(&member.value);
+  Fake(const Plan& plan, char role)
+      : Object(kTable, {IID_IDispatch}), plan(plan), role(role), name_(plan.Get("name")) {
+    if (role == 'b')
+      iids.insert(iids.end(), {IID_IWebBrowser, IID_IWebBrowserApp, IID_IWebBrowser2});
   }
 
   const Plan plan;
-  const std::string name;
+  const char role;
   bool gone = false;
-  // What the HTML-document query answers: S_OK makes this an HTML document.
-  HRESULT html = E_NOINTERFACE;
-  Owned<Fake> document;
-
-  // The member `member` answers `value` (taken over), or fails as `op` does.
-  void Answer(const wchar_t* member, VARIANT value, const std::string& op) {
-    members_.push_back({member, value, plan.Result(op)});
-  }
 
   HRESULT Answers(REFIID iid) override {
-    if (iid != kDispHtmlDocument) return Object::Answers(iid);
-    const bool no = SUCCEEDED(html) || html == E_NOINTERFACE;
-    Log("call", name, std::string("html ") + (html == S_OK ? "yes" : no ? "no" : "fail"));
-    return html;
+    if (iid != kDispHtmlDocument || role != 'd') return Object::Answers(iid);
+    const HRESULT html = plan.Get("html", "1") == "1" ? S_OK : E_NOINTERFACE;
+    const HRESULT hr = FAILED(plan.Result("html")) ? plan.Result("html") : html;
+    Log("call", name_, hr == S_OK ? "html yes" : hr == E_NOINTERFACE ? "html no" : "html fail");
+    return hr;
   }
 
  private:
-  struct Member {
-    std::wstring name;
-    VARIANT value;
-    HRESULT result;
-  };
-
-  static Fake& Of(IWebBrowser2* face) { return *static_cast<Fake*>(face); }
-  static HRESULT STDMETHODCALLTYPE GetIDsOfNames(IWebBrowser2* face, REFIID, LPOLESTR* names,
-                                                 UINT count, LCID, DISPID* ids) {
-    const std::vector<Member>& members = Of(face).members_;
-    for (size_t i = 0; count == 1 && i < members.size(); ++i) {
+  HRESULT GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+    const std::wstring wide = names[0];
+    for (DISPID id = 0; count == 1 && id < 5; ++id) {
       // Script names do not care about case.
-      if (_wcsicmp(members[i].name.c_str(), names[0]) != 0) continue;
-      ids[0] = static_cast<DISPID>(i + 1);
+      const std::string name(wide.begin(), wide.end());
+      if (kOwners[id] != role || _stricmp(kMembers[id], name.c_str()) != 0) continue;
+      ids[0] = id + 1;
       return S_OK;
     }
     return DISP_E_UNKNOWNNAME;
   }
-  static HRESULT STDMETHODCALLTYPE Invoke(IWebBrowser2* face, DISPID id, REFIID, LCID, WORD flags,
-                                          DISPPARAMS* params, VARIANT* result, EXCEPINFO*, UINT*) {
-    Fake& self = Of(face);
-    if (id < 1 || static_cast<size_t>(id) > self.members_.size()) return DISP_E_MEMBERNOTFOUND;
-    Member& member = self.members_[id - 1];
-    if (self.name != "!ie") {
-      Log("call", self.name, Utf8(member.name.c_str()) + " " + Outcome(member.result));
-    } else {
+  HRESULT Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                 EXCEPINFO*, UINT*) {
+    if (id < 1 || id > 5 || kOwners[id - 1] != role) return DISP_E_MEMBERNOTFOUND;
+    const std::string member = kMembers[id - 1];
+    const HRESULT hr = plan.Result(member);
+    if (role == 'a') {
       std::string args;
       for (UINT i = 0; i < params->cArgs; ++i) {
         const VARIANT& v = params->rgvarg[i];
@@ -247,53 +233,59 @@ class Fake : public Object<IWebBrowser2> {
                                       : "vt" + std::to_string(V_VT(&v));
       }
       const bool put = params->cNamedArgs == 1 && *params->rgdispidNamedArgs == DISPID_PROPERTYPUT;
-      Log(Utf8(member.name.c_str()), "-", args + " " + std::to_string(flags) + (put ? " put" : ""));
+      Log(member, "-", args + " " + std::to_string(flags) + (put ? " put" : ""));
+    } else {
+      Log("call", name_, member + " " + Outcome(hr));
     }
-    if (FAILED(member.result)) return member.result;
-    return result ? VariantCopy(result, &member.value) : S_OK;
-  }
-  static HRESULT STDMETHODCALLTYPE GetDocument(IWebBrowser2* face, IDispatch** out) {
-    Fake& self = Of(face);
-    const HRESULT hr = self.plan.Result("document");
-    *out = nullptr;
-    if (SUCCEEDED(hr) && self.document) self.document->Query(IID_IDispatch, (void**)out);
-    Log("call", self.name, "document " + Outcome(hr));
+    if (FAILED(hr) || !result || role == 'a') return hr;
+    *result = ValueOf(plan.Get(kOptions[id - 1], "object"), plan, id == 1 ? 's' : '-');
     return hr;
   }
-  static HRESULT STDMETHODCALLTYPE GetMenuBar(IWebBrowser2* face, VARIANT_BOOL* out) {
-    Fake& self = Of(face);
-    const HRESULT hr = self.plan.Result("menubar");
-    if (SUCCEEDED(hr)) *out = self.plan.Get("menubar", "1") == "1" ? VARIANT_TRUE : VARIANT_FALSE;
-    Log("call", self.name, "menubar " + Outcome(hr));
+  HRESULT GetDocument(IDispatch** out) {
+    const HRESULT hr = plan.Result("document");
+    const bool has = SUCCEEDED(hr) && plan.Get("doc", "1") == "1";
+    *out = has ? (new Fake(plan, 'd'))->as<IDispatch>() : nullptr;
+    Log("call", name_, "document " + Outcome(hr));
     return hr;
   }
-  static HRESULT STDMETHODCALLTYPE Quit(IWebBrowser2* face) {
-    Fake& self = Of(face);
-    const HRESULT hr = self.plan.Result("quit");
-    Log("quit", self.name, Outcome(hr));
-    self.gone |= SUCCEEDED(hr);
+  HRESULT GetMenuBar(VARIANT_BOOL* out) {
+    const HRESULT hr = plan.Result("menubar");
+    if (SUCCEEDED(hr)) *out = plan.Get("menubar", "1") == "1" ? VARIANT_TRUE : VARIANT_FALSE;
+    Log("call", name_, "menubar " + Outcome(hr));
     return hr;
   }
-  static constexpr IWebBrowser2Vtbl kTable = {ORVO_UNKNOWN,     .GetIDsOfNames = GetIDsOfNames,
-                                              .Invoke = Invoke, .get_Document = GetDocument,
-                                              .Quit = Quit,     .get_MenuBar = GetMenuBar};
+  HRESULT Quit() {
+    const HRESULT hr = plan.Result("quit");
+    Log("quit", name_, Outcome(hr));
+    gone |= SUCCEEDED(hr);
+    return hr;
+  }
+  static std::string Utf8(const wchar_t* text) {
+    std::string out(3 * wcslen(text), '\0');
+    out.resize(WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), out.size() + 1, 0, 0) - 1);
+    return out;
+  }
+  static constexpr IWebBrowser2Vtbl kTable = {ORVO_UNKNOWN,
+                                              .GetIDsOfNames = Call<&Fake::GetIDsOfNames>,
+                                              .Invoke = Call<&Fake::Invoke>,
+                                              .get_Document = Call<&Fake::GetDocument>,
+                                              .Quit = Call<&Fake::Quit>,
+                                              .get_MenuBar = Call<&Fake::GetMenuBar>};
 
-  std::vector<Member> members_;
+  std::string name_;
 };
 
-// A value of KIND. An object kind takes over the reference to `object`, a
-// fresh object if none is given; any other kind lets go of it.
-VARIANT ValueOf(const std::string& kind, Fake* object = nullptr) {
+// A value of KIND; an object is a new one of `role` for the scenario line `plan`.
+VARIANT ValueOf(const std::string& kind, const Plan& plan, char role) {
   // Referred to by every by-reference value: lives as long as the stand-in.
-  static IDispatch* slot = (new Fake(Plan(""), false))->as<IDispatch>();
-  const bool takes = kind == "object" || kind == "unknown";
-  if (takes && !object) object = new Fake(Plan(""), false);
-  if (!takes && object) object->Unref();
+  static IDispatch* slot = (new Fake(Plan(""), '-'))->as<IDispatch>();
   VARIANT v{};
   V_I4(&v) = 1;  // what a number holds
   if (kind == "object" || kind == "empty") V_VT(&v) = VT_DISPATCH;
   if (kind == "unknown" || kind == "emptyunknown") V_VT(&v) = VT_UNKNOWN;
-  if (V_VT(&v) != VT_EMPTY) V_DISPATCH(&v) = takes ? object->as<IDispatch>() : nullptr;
+  if (V_VT(&v) != VT_EMPTY) V_DISPATCH(&v) = nullptr;
+  if (kind == "object" || kind == "unknown")
+    V_DISPATCH(&v) = (new Fake(plan, role))->as<IDispatch>();
   if (kind == "null") V_VT(&v) = VT_NULL;
   if (kind == "number") V_VT(&v) = VT_I4;
   if (kind == "string") V_VT(&v) = VT_BSTR, V_BSTR(&v) = SysAllocString(L"about:blank");
@@ -301,26 +293,14 @@ VARIANT ValueOf(const std::string& kind, Fake* object = nullptr) {
   return v;
 }
 
-// A browser window, with its page unless it has none.
-Fake* Window(const Plan& plan) {
-  auto* window = new Fake(plan, true);
-  if (plan.Get("doc", "1") != "1") return window;
-  auto* script = new Fake(plan, false);
-  script->Answer(L"opener", ValueOf(plan.Get("opener", "object")), "opener");
-  script->Answer(L"Parent", ValueOf(plan.Get("parent", "object")), "Parent");
-  window->document.reset(new Fake(plan, false));
-  Fake& page = *window->document;
-  const HRESULT html = plan.Get("html", "1") == "1" ? S_OK : E_NOINTERFACE;
-  page.html = FAILED(plan.Result("html")) ? plan.Result("html") : html;
-  page.Answer(L"parentWindow", ValueOf(plan.Get("window", "object"), script), "parentWindow");
-  return window;
-}
-
 // What the collection lists for a window: the browser, or for item=other its page.
-IDispatch* ItemOf(Fake& window) {
-  Fake& item = window.plan.Get("item") == "other" ? *window.document : window;
-  ++item.refs;
-  return item.as<IDispatch>();
+VARIANT ItemOf(Fake& window) {
+  if (window.plan.Get("item") == "other") return ValueOf("object", window.plan, 'd');
+  window.AddRef();
+  VARIANT item{};
+  V_VT(&item) = VT_DISPATCH;
+  V_DISPATCH(&item) = window.as<IDispatch>();
+  return item;
 }
 
 // Hands out the windows up to one with next=fail, where the call that
@@ -330,9 +310,7 @@ class Enumerator : public Object<IEnumVARIANT> {
   explicit Enumerator(const std::vector<Fake*>& windows) : Object(kTable, {IID_IEnumVARIANT}) {
     for (Fake* window : windows) {
       if ((breaks_ = window->plan.Get("next") == "fail")) break;
-      items_.push_back({});
-      V_VT(&items_.back()) = VT_DISPATCH;
-      V_DISPATCH(&items_.back()) = ItemOf(*window);
+      items_.push_back(ItemOf(*window));
     }
   }
   ~Enumerator() override {
@@ -340,20 +318,18 @@ class Enumerator : public Object<IEnumVARIANT> {
   }
 
  private:
-  static HRESULT STDMETHODCALLTYPE Next(IEnumVARIANT* face, ULONG count, VARIANT* out,
-                                        ULONG* fetched) {
-    auto& self = *static_cast<Enumerator*>(face);
+  HRESULT Next(ULONG count, VARIANT* out, ULONG* fetched) {
     ULONG given = 0;
-    for (; given < count && self.next_ < self.items_.size(); ++given) {
+    for (; given < count && next_ < items_.size(); ++given) {
       VariantInit(&out[given]);
-      VariantCopy(&out[given], &self.items_[self.next_++]);
+      VariantCopy(&out[given], &items_[next_++]);
     }
-    const HRESULT hr = given == count ? S_OK : self.breaks_ ? E_FAIL : S_FALSE;
+    const HRESULT hr = given == count ? S_OK : breaks_ ? E_FAIL : S_FALSE;
     if (fetched) *fetched = given;
     Log("next", "-", std::to_string(count) + " " + std::to_string(given) + " " + Outcome(hr));
     return hr;
   }
-  static constexpr IEnumVARIANTVtbl kTable = {ORVO_UNKNOWN, .Next = Next};
+  static constexpr IEnumVARIANTVtbl kTable = {ORVO_UNKNOWN, .Next = Call<&Enumerator::Next>};
 
   std::vector<VARIANT> items_;  // owned
   size_t next_ = 0;
@@ -365,93 +341,81 @@ class Collection : public Object<IShellWindows> {
  public:
   Collection() : Object(kTable, {IID_IDispatch, IID_IShellWindows}) {}
 
-  // The program creates the collection (again); false when that fails.
-  bool Connect() {
-    Refresh();
-    if (refused_) return false;
-    connected_shell_ = shell_;
-    Log("create", "-", std::to_string(shell_));
-    return true;
-  }
-
- private:
-  static Collection& Of(IShellWindows* face) { return *static_cast<Collection*>(face); }
-  static HRESULT STDMETHODCALLTYPE NewEnum(IShellWindows* face, IUnknown** out) {
-    Collection& self = Of(face);
-    *out = nullptr;
-    if (!self.Refresh("enum")) return RPC_E_DISCONNECTED;
-    // References to the windows beyond the collection's own: what earlier
-    // walks did not let go of.
-    ULONG held = 0;
-    for (auto& [name, window] : self.windows_) held += window->refs - 1;
-    Log("enum", "-", std::to_string(self.listed_.size()) + " " + std::to_string(held));
-    if (self.no_enum_) return E_NOTIMPL;
-    if (self.bad_enum_) {
-      *out = (new Fake(Plan(""), false))->as<IUnknown>();
-    } else {
-      *out = (new Enumerator(self.listed_))->as<IUnknown>();
-    }
-    for (auto& [name, window] : self.windows_) window->gone |= window->plan.Get("vanish") == "1";
-    return S_OK;
-  }
-  static HRESULT STDMETHODCALLTYPE GetCount(IShellWindows* face, LONG* count) {
-    Collection& self = Of(face);
-    if (!self.Refresh("count")) return RPC_E_DISCONNECTED;
-    Log("count", "-", std::to_string(self.listed_.size()));
-    *count = static_cast<LONG>(self.listed_.size());
-    return S_OK;
-  }
-  static HRESULT STDMETHODCALLTYPE Item(IShellWindows* face, VARIANT index, IDispatch** out) {
-    Collection& self = Of(face);
-    *out = nullptr;
-    if (self.connected_shell_ != self.shell_) return RPC_E_DISCONNECTED;
-    // A negative index is out of range too.
-    const size_t at = static_cast<size_t>(V_I4(&index));
-    if (V_VT(&index) != VT_I4 || at >= self.listed_.size()) return S_FALSE;
-    Fake& window = *self.listed_[V_I4(&index)];
-    if (FAILED(window.plan.Result("item"))) return window.plan.Result("item");
-    *out = ItemOf(window);
-    return S_OK;
-  }
-  static constexpr IShellWindowsVtbl kTable = {ORVO_UNKNOWN, .get_Count = GetCount, .Item = Item,
-                                               ._NewEnum = NewEnum};
-
   // Reads the scenario again (a line that has not changed keeps its window,
   // quit or not); false, logged for `call`, when the shell has restarted
   // since the program created the collection.
-  bool Refresh(const std::string& call = "") {
+  bool Refresh(const std::string& call) {
     shell_ = 1;
-    no_enum_ = bad_enum_ = refused_ = false;
-    std::map<std::string, Owned<Fake>> kept;
+    no_enum_ = bad_enum_ = refused = false;
+    std::map<std::string, Fake*> kept;
     listed_.clear();
     for (const std::string& line : ScenarioLines()) {
-      if (line.rfind("!shell ", 0) == 0) shell_ = std::atoi(line.c_str() + 7);
+      if (line.rfind("!shell ", 0) == 0) shell_ = std::stoi(line.substr(7));
       no_enum_ = no_enum_ || line == "!noenum";
       bad_enum_ = bad_enum_ || line == "!badenum";
-      refused_ = refused_ || line == "!refuse";
+      refused = refused || line == "!refuse";
       if (line[0] == '!') continue;
       const Plan plan(line);
-      Owned<Fake>& window = kept[plan.Get("name")];
-      auto old = windows_.find(plan.Get("name"));
-      if (old != windows_.end() && old->second->plan.options == plan.options) {
-        window = std::move(old->second);
-      } else {
-        window.reset(Window(plan));
-      }
-      if (!window->gone) listed_.push_back(window.get());
+      Fake*& old = windows_[plan.Get("name")];
+      Fake*& window = kept[plan.Get("name")];
+      if (old && old->plan.options == plan.options) std::swap(window, old);
+      if (!window) window = new Fake(plan, 'b');
+      if (!window->gone) listed_.push_back(window);
+    }
+    for (auto& [name, window] : windows_) {
+      if (window) window->Release();
     }
     windows_ = std::move(kept);
-    const bool connected = connected_shell_ == shell_;
-    if (!connected && !call.empty()) Log(call, "-", "disconnected");
-    return connected;
+    if (call == "create") connected_shell_ = shell_;
+    if (connected_shell_ != shell_) Log(call, "-", "disconnected");
+    if (call == "create" && !refused) Log(call, "-", std::to_string(shell_));
+    return connected_shell_ == shell_;
   }
+
+  bool refused = false;
+
+ private:
+  HRESULT NewEnum(IUnknown** out) {
+    *out = nullptr;
+    if (!Refresh("enum")) return RPC_E_DISCONNECTED;
+    // References to the windows beyond the collection's own: what earlier
+    // walks did not let go of.
+    ULONG held = 0;
+    for (auto& [name, window] : windows_) held += window->refs - 1;
+    Log("enum", "-", std::to_string(listed_.size()) + " " + std::to_string(held));
+    if (no_enum_) return E_NOTIMPL;
+    if (bad_enum_) *out = (new Fake(Plan(""), '-'))->as<IUnknown>();
+    if (!bad_enum_) *out = (new Enumerator(listed_))->as<IUnknown>();
+    for (auto& [name, window] : windows_) window->gone |= window->plan.Get("vanish") == "1";
+    return S_OK;
+  }
+  HRESULT GetCount(LONG* count) {
+    if (!Refresh("count")) return RPC_E_DISCONNECTED;
+    Log("count", "-", std::to_string(listed_.size()));
+    *count = static_cast<LONG>(listed_.size());
+    return S_OK;
+  }
+  HRESULT Item(VARIANT index, IDispatch** out) {
+    *out = nullptr;
+    if (connected_shell_ != shell_) return RPC_E_DISCONNECTED;
+    // A negative index is out of range too.
+    const size_t at = static_cast<size_t>(V_I4(&index));
+    if (V_VT(&index) != VT_I4 || at >= listed_.size()) return S_FALSE;
+    const HRESULT hr = listed_[at]->plan.Result("item");
+    if (FAILED(hr)) return hr;
+    VARIANT item = ItemOf(*listed_[at]);
+    *out = V_DISPATCH(&item);
+    return hr;
+  }
+  static constexpr IShellWindowsVtbl kTable = {
+      ORVO_UNKNOWN, .get_Count = Call<&Collection::GetCount>, .Item = Call<&Collection::Item>,
+      ._NewEnum = Call<&Collection::NewEnum>};
 
   int shell_ = 1;
   int connected_shell_ = 1;
   bool no_enum_ = false;
   bool bad_enum_ = false;
-  bool refused_ = false;
-  std::map<std::string, Owned<Fake>> windows_;
+  std::map<std::string, Fake*> windows_;
   std::vector<Fake*> listed_;
 };
 
@@ -462,24 +426,25 @@ class Factory : public Object<IClassFactory> {
   explicit Factory(bool shell) : Object(kTable, {IID_IClassFactory}), shell_(shell) {}
 
  private:
-  static HRESULT STDMETHODCALLTYPE CreateInstance(IClassFactory* face, IUnknown*, REFIID iid,
-                                                  void** out) {
+  HRESULT CreateInstance(IUnknown*, REFIID iid, void** out) {
     static Collection* const collection = new Collection;
     *out = nullptr;
-    if (static_cast<Factory*>(face)->shell_) {
-      return collection->Connect() ? collection->Query(iid, out) : CO_E_SERVER_EXEC_FAILURE;
+    if (shell_) {
+      collection->Refresh("create");
+      return collection->refused ? CO_E_SERVER_EXEC_FAILURE : collection->QueryInterface(iid, out);
     }
     Plan ie("!ie");
     for (const std::string& line : ScenarioLines()) {
       if (line.rfind("!ie", 0) == 0) ie = Plan(line);
     }
     if (FAILED(ie.Result("create"))) return CO_E_SERVER_EXEC_FAILURE;
-    Owned<Fake> app(new Fake(ie, false));
-    app->Answer(L"navigate", ValueOf("none"), "navigate");
-    app->Answer(L"visible", ValueOf("none"), "visible");
-    return app->Query(iid, out);
+    auto* app = new Fake(ie, 'a');
+    const HRESULT hr = app->QueryInterface(iid, out);
+    app->Release();
+    return hr;
   }
-  static constexpr IClassFactoryVtbl kTable = {ORVO_UNKNOWN, .CreateInstance = CreateInstance};
+  static constexpr IClassFactoryVtbl kTable = {ORVO_UNKNOWN,
+                                               .CreateInstance = Call<&Factory::CreateInstance>};
 
   bool shell_;
 };
@@ -492,8 +457,10 @@ extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE
   const bool shell = clsid == CLSID_ShellWindows;
   if (!shell && clsid != kInternetExplorer) return CLASS_E_CLASSNOTAVAILABLE;
   if (shell) Log("load", "-", std::to_string(GetCurrentProcessId()));
-  Owned<Factory> factory(new Factory(shell));
-  return factory->Query(iid, out);
+  auto* factory = new Factory(shell);
+  const HRESULT hr = factory->QueryInterface(iid, out);
+  factory->Release();
+  return hr;
 }
 
 // Stays loaded: the collection lives as long as the program.
