@@ -48,11 +48,11 @@
 #include <exdisp.h>
 #include <oleauto.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -86,21 +86,16 @@ class Object : public I {
   }
   virtual ~Object() = default;
 
-  // This object as its interface, or as one that its interface extends.
-  template <class As>
-  As* as() {
-    return reinterpret_cast<As*>(static_cast<I*>(this));
-  }
+  // This object as its interface, which also serves as any that it extends.
+  void* face() { return static_cast<I*>(this); }
   virtual HRESULT Answers(REFIID iid) {
-    for (const IID& ours : iids) {
-      if (iid == ours) return S_OK;
-    }
-    return iid == IID_IUnknown ? S_OK : E_NOINTERFACE;
+    const bool ours = std::find(iids.begin(), iids.end(), iid) != iids.end();
+    return ours || iid == IID_IUnknown ? S_OK : E_NOINTERFACE;
   }
   HRESULT QueryInterface(REFIID iid, void** out) {
     const HRESULT hr = Answers(iid);
     refs += hr == S_OK;
-    *out = hr == S_OK ? as<void>() : nullptr;
+    *out = hr == S_OK ? face() : nullptr;
     return hr;
   }
   ULONG AddRef() { return ++refs; }
@@ -151,21 +146,15 @@ std::vector<std::string> ScenarioLines() {
   return lines;
 }
 
-// One line of the scenario: its name, then its options.
+// One line of the scenario: a name, then options KEY=VALUE.
 struct Plan {
-  std::map<std::string, std::string> options;
+  std::string line;
 
-  explicit Plan(const std::string& line) {
-    std::istringstream words(line);
-    words >> options["name"];
-    for (std::string word; words >> word;) {
-      const size_t eq = word.find('=');
-      if (eq != std::string::npos) options[word.substr(0, eq)] = word.substr(eq + 1);
-    }
-  }
   std::string Get(const std::string& key, const std::string& otherwise = "") const {
-    const auto found = options.find(key);
-    return found == options.end() ? otherwise : found->second;
+    if (key == "name") return line.substr(0, line.find(' '));
+    const size_t at = line.find(" " + key + "=");
+    const size_t from = at + key.size() + 2;
+    return at == std::string::npos ? otherwise : line.substr(from, line.find(' ', from) - from);
   }
   HRESULT Result(const std::string& op) const {
     if (Get("vanish") == "1") return RPC_E_DISCONNECTED;
@@ -177,11 +166,9 @@ struct Plan {
 
 // The late-bound members, the kind of object each belongs to (see Fake::role),
 // and the scenario option that gives its value.
-const char* const kMembers[] = {"parentWindow", "opener", "Parent", "navigate", "visible"};
+const wchar_t* const kMembers[] = {L"parentWindow", L"opener", L"Parent", L"navigate", L"visible"};
 const char kOwners[] = "dssaa";
 const char* const kOptions[] = {"window", "opener", "parent"};
-
-VARIANT ValueOf(const std::string& kind, const Plan& plan, char role);
 
 // An object of a scenario line: the browser window ('b'), its page's
 // document ('d') or script window ('s'), the browser application of the "!ie"
@@ -189,8 +176,7 @@ VARIANT ValueOf(const std::string& kind, const Plan& plan, char role);
 // members read from them, the application its calls with their arguments.
 class Fake : public Object<IWebBrowser2> {
  public:
-  Fake(const Plan& plan, char role)
-      : Object(kTable, {IID_IDispatch}), plan(plan), role(role), name_(plan.Get("name")) {
+  Fake(const Plan& plan, char role) : Object(kTable, {IID_IDispatch}), plan(plan), role(role) {
     if (role == 'b')
       iids.insert(iids.end(), {IID_IWebBrowser, IID_IWebBrowserApp, IID_IWebBrowser2});
   }
@@ -199,64 +185,78 @@ class Fake : public Object<IWebBrowser2> {
   const char role;
   bool gone = false;
 
+  // A value of KIND. Its object is `object`, whose reference it takes over, or
+  // else a new one of `role` for the scenario line `plan`.
+  static VARIANT ValueOf(const std::string& kind, const Plan& plan, char role,
+                         Fake* object = nullptr) {
+    // Referred to by every by-reference value: lives as long as the stand-in.
+    static void* slot = (new Fake(Plan{}, '-'))->face();
+    VARIANT v{};
+    if (kind == "object" || kind == "empty") V_VT(&v) = VT_DISPATCH;
+    if (kind == "unknown" || kind == "emptyunknown") V_VT(&v) = VT_UNKNOWN;
+    if (kind == "object" || kind == "unknown")
+      V_UNKNOWN(&v) = static_cast<IUnknown*>((object ? object : new Fake(plan, role))->face());
+    if (kind == "null") V_VT(&v) = VT_NULL;
+    if (kind == "number") V_VT(&v) = VT_I4, V_I4(&v) = 1;
+    if (kind == "string") V_VT(&v) = VT_BSTR, V_BSTR(&v) = SysAllocString(L"about:blank");
+    if (kind == "byref") V_VT(&v) = VT_BYREF | VT_DISPATCH, V_BYREF(&v) = &slot;
+    return v;
+  }
+
   HRESULT Answers(REFIID iid) override {
     if (iid != kDispHtmlDocument || role != 'd') return Object::Answers(iid);
-    const HRESULT html = plan.Get("html", "1") == "1" ? S_OK : E_NOINTERFACE;
-    const HRESULT hr = FAILED(plan.Result("html")) ? plan.Result("html") : html;
-    Log("call", name_, hr == S_OK ? "html yes" : hr == E_NOINTERFACE ? "html no" : "html fail");
-    return hr;
+    const HRESULT failed = plan.Result("html");
+    const bool html = plan.Get("html", "1") == "1";
+    Log("call", plan.Get("name"), FAILED(failed) ? "html fail" : html ? "html yes" : "html no");
+    return FAILED(failed) ? failed : html ? S_OK : E_NOINTERFACE;
   }
 
  private:
-  HRESULT GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-    const std::wstring wide = names[0];
-    for (DISPID id = 0; count == 1 && id < 5; ++id) {
-      // Script names do not care about case.
-      const std::string name(wide.begin(), wide.end());
-      if (kOwners[id] != role || _stricmp(kMembers[id], name.c_str()) != 0) continue;
-      ids[0] = id + 1;
-      return S_OK;
+  HRESULT GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* ids) {
+    // Script names do not care about case.
+    for (ids[0] = 1; ids[0] <= 5; ++ids[0]) {
+      if (kOwners[ids[0] - 1] == role && _wcsicmp(kMembers[ids[0] - 1], names[0]) == 0) return S_OK;
     }
     return DISP_E_UNKNOWNNAME;
   }
   HRESULT Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                  EXCEPINFO*, UINT*) {
     if (id < 1 || id > 5 || kOwners[id - 1] != role) return DISP_E_MEMBERNOTFOUND;
-    const std::string member = kMembers[id - 1];
-    const HRESULT hr = plan.Result(member);
-    if (role == 'a') {
-      std::string args;
-      for (UINT i = 0; i < params->cArgs; ++i) {
-        const VARIANT& v = params->rgvarg[i];
-        args += V_VT(&v) == VT_BSTR   ? Utf8(V_BSTR(&v))
-                : V_VT(&v) == VT_BOOL ? std::to_string(V_BOOL(&v))
-                                      : "vt" + std::to_string(V_VT(&v));
-      }
-      const bool put = params->cNamedArgs == 1 && *params->rgdispidNamedArgs == DISPID_PROPERTYPUT;
-      Log(member, "-", args + " " + std::to_string(flags) + (put ? " put" : ""));
-    } else {
-      Log("call", name_, member + " " + Outcome(hr));
+    const std::string member = Utf8(kMembers[id - 1]);
+    if (role != 'a') {
+      const HRESULT hr = Called(member);
+      if (SUCCEEDED(hr) && result)
+        *result = ValueOf(plan.Get(kOptions[id - 1], "object"), plan, id == 1 ? 's' : '-');
+      return hr;
     }
-    if (FAILED(hr) || !result || role == 'a') return hr;
-    *result = ValueOf(plan.Get(kOptions[id - 1], "object"), plan, id == 1 ? 's' : '-');
-    return hr;
+    std::string args;
+    for (UINT i = 0; i < params->cArgs; ++i) {
+      const VARIANT& v = params->rgvarg[i];
+      args += V_VT(&v) == VT_BSTR   ? Utf8(V_BSTR(&v))
+              : V_VT(&v) == VT_BOOL ? std::to_string(V_BOOL(&v))
+                                    : "vt" + std::to_string(V_VT(&v));
+    }
+    const bool put = params->cNamedArgs == 1 && *params->rgdispidNamedArgs == DISPID_PROPERTYPUT;
+    Log(member, "-", args + " " + std::to_string(flags) + (put ? " put" : ""));
+    return plan.Result(member);
+  }
+  // What the call `op` answers, logged.
+  HRESULT Called(const std::string& op) {
+    Log("call", plan.Get("name"), op + " " + Outcome(plan.Result(op)));
+    return plan.Result(op);
   }
   HRESULT GetDocument(IDispatch** out) {
-    const HRESULT hr = plan.Result("document");
-    const bool has = SUCCEEDED(hr) && plan.Get("doc", "1") == "1";
-    *out = has ? (new Fake(plan, 'd'))->as<IDispatch>() : nullptr;
-    Log("call", name_, "document " + Outcome(hr));
-    return hr;
+    const bool has = SUCCEEDED(plan.Result("document")) && plan.Get("doc", "1") == "1";
+    *out = has ? static_cast<IDispatch*>((new Fake(plan, 'd'))->face()) : nullptr;
+    return Called("document");
   }
   HRESULT GetMenuBar(VARIANT_BOOL* out) {
-    const HRESULT hr = plan.Result("menubar");
-    if (SUCCEEDED(hr)) *out = plan.Get("menubar", "1") == "1" ? VARIANT_TRUE : VARIANT_FALSE;
-    Log("call", name_, "menubar " + Outcome(hr));
-    return hr;
+    *out = plan.Get("menubar", "1") == "1" ? VARIANT_TRUE : VARIANT_FALSE;
+    return Called("menubar");
   }
   HRESULT Quit() {
     const HRESULT hr = plan.Result("quit");
-    Log("quit", name_, Outcome(hr));
+    Log("quit", plan.Get("name"), Outcome(hr));
     gone |= SUCCEEDED(hr);
     return hr;
   }
@@ -271,36 +271,13 @@ class Fake : public Object<IWebBrowser2> {
                                               .get_Document = Call<&Fake::GetDocument>,
                                               .Quit = Call<&Fake::Quit>,
                                               .get_MenuBar = Call<&Fake::GetMenuBar>};
-
-  std::string name_;
 };
-
-// A value of KIND; an object is a new one of `role` for the scenario line `plan`.
-VARIANT ValueOf(const std::string& kind, const Plan& plan, char role) {
-  // Referred to by every by-reference value: lives as long as the stand-in.
-  static IDispatch* slot = (new Fake(Plan(""), '-'))->as<IDispatch>();
-  VARIANT v{};
-  V_I4(&v) = 1;  // what a number holds
-  if (kind == "object" || kind == "empty") V_VT(&v) = VT_DISPATCH;
-  if (kind == "unknown" || kind == "emptyunknown") V_VT(&v) = VT_UNKNOWN;
-  if (V_VT(&v) != VT_EMPTY) V_DISPATCH(&v) = nullptr;
-  if (kind == "object" || kind == "unknown")
-    V_DISPATCH(&v) = (new Fake(plan, role))->as<IDispatch>();
-  if (kind == "null") V_VT(&v) = VT_NULL;
-  if (kind == "number") V_VT(&v) = VT_I4;
-  if (kind == "string") V_VT(&v) = VT_BSTR, V_BSTR(&v) = SysAllocString(L"about:blank");
-  if (kind == "byref") V_VT(&v) = VT_BYREF | VT_DISPATCH, V_DISPATCHREF(&v) = &slot;
-  return v;
-}
 
 // What the collection lists for a window: the browser, or for item=other its page.
 VARIANT ItemOf(Fake& window) {
-  if (window.plan.Get("item") == "other") return ValueOf("object", window.plan, 'd');
+  if (window.plan.Get("item") == "other") return Fake::ValueOf("object", window.plan, 'd');
   window.AddRef();
-  VARIANT item{};
-  V_VT(&item) = VT_DISPATCH;
-  V_DISPATCH(&item) = window.as<IDispatch>();
-  return item;
+  return Fake::ValueOf("object", window.plan, 'b', &window);
 }
 
 // Hands out the windows up to one with next=fail, where the call that
@@ -345,20 +322,18 @@ class Collection : public Object<IShellWindows> {
   // quit or not); false, logged for `call`, when the shell has restarted
   // since the program created the collection.
   bool Refresh(const std::string& call) {
-    shell_ = 1;
-    no_enum_ = bad_enum_ = refused = false;
     std::map<std::string, Fake*> kept;
     listed_.clear();
+    commands_.clear();
+    shell_ = 1;
     for (const std::string& line : ScenarioLines()) {
       if (line.rfind("!shell ", 0) == 0) shell_ = std::stoi(line.substr(7));
-      no_enum_ = no_enum_ || line == "!noenum";
-      bad_enum_ = bad_enum_ || line == "!badenum";
-      refused = refused || line == "!refuse";
+      if (line[0] == '!') commands_.push_back(line);
       if (line[0] == '!') continue;
-      const Plan plan(line);
+      const Plan plan{line};
       Fake*& old = windows_[plan.Get("name")];
       Fake*& window = kept[plan.Get("name")];
-      if (old && old->plan.options == plan.options) std::swap(window, old);
+      if (old && old->plan.line == line) std::swap(window, old);
       if (!window) window = new Fake(plan, 'b');
       if (!window->gone) listed_.push_back(window);
     }
@@ -368,11 +343,13 @@ class Collection : public Object<IShellWindows> {
     windows_ = std::move(kept);
     if (call == "create") connected_shell_ = shell_;
     if (connected_shell_ != shell_) Log(call, "-", "disconnected");
-    if (call == "create" && !refused) Log(call, "-", std::to_string(shell_));
+    if (call == "create" && !Says("!refuse")) Log(call, "-", std::to_string(shell_));
     return connected_shell_ == shell_;
   }
 
-  bool refused = false;
+  bool Says(const std::string& command) {
+    return std::find(commands_.begin(), commands_.end(), command) != commands_.end();
+  }
 
  private:
   HRESULT NewEnum(IUnknown** out) {
@@ -383,9 +360,9 @@ class Collection : public Object<IShellWindows> {
     ULONG held = 0;
     for (auto& [name, window] : windows_) held += window->refs - 1;
     Log("enum", "-", std::to_string(listed_.size()) + " " + std::to_string(held));
-    if (no_enum_) return E_NOTIMPL;
-    if (bad_enum_) *out = (new Fake(Plan(""), '-'))->as<IUnknown>();
-    if (!bad_enum_) *out = (new Enumerator(listed_))->as<IUnknown>();
+    if (Says("!noenum")) return E_NOTIMPL;
+    if (Says("!badenum")) *out = static_cast<IUnknown*>((new Fake(Plan{}, '-'))->face());
+    if (!Says("!badenum")) *out = static_cast<IUnknown*>((new Enumerator(listed_))->face());
     for (auto& [name, window] : windows_) window->gone |= window->plan.Get("vanish") == "1";
     return S_OK;
   }
@@ -413,8 +390,7 @@ class Collection : public Object<IShellWindows> {
 
   int shell_ = 1;
   int connected_shell_ = 1;
-  bool no_enum_ = false;
-  bool bad_enum_ = false;
+  std::vector<std::string> commands_;  // the lines that begin with '!'
   std::map<std::string, Fake*> windows_;
   std::vector<Fake*> listed_;
 };
@@ -431,11 +407,12 @@ class Factory : public Object<IClassFactory> {
     *out = nullptr;
     if (shell_) {
       collection->Refresh("create");
-      return collection->refused ? CO_E_SERVER_EXEC_FAILURE : collection->QueryInterface(iid, out);
+      if (collection->Says("!refuse")) return CO_E_SERVER_EXEC_FAILURE;
+      return collection->QueryInterface(iid, out);
     }
-    Plan ie("!ie");
+    Plan ie{"!ie"};
     for (const std::string& line : ScenarioLines()) {
-      if (line.rfind("!ie", 0) == 0) ie = Plan(line);
+      if (line.rfind("!ie", 0) == 0) ie.line = line;
     }
     if (FAILED(ie.Result("create"))) return CO_E_SERVER_EXEC_FAILURE;
     auto* app = new Fake(ie, 'a');
@@ -457,10 +434,8 @@ extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE
   const bool shell = clsid == CLSID_ShellWindows;
   if (!shell && clsid != kInternetExplorer) return CLASS_E_CLASSNOTAVAILABLE;
   if (shell) Log("load", "-", std::to_string(GetCurrentProcessId()));
-  auto* factory = new Factory(shell);
-  const HRESULT hr = factory->QueryInterface(iid, out);
-  factory->Release();
-  return hr;
+  static Factory* const factories[] = {new Factory(false), new Factory(true)};
+  return factories[shell]->QueryInterface(iid, out);
 }
 
 // Stays loaded: the collection lives as long as the program.

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace orvo::win32 {
@@ -32,18 +33,14 @@ TEST(WinFiles, ReplacesTheFileWholeWithExactlyTheBytesOrLeavesItAlone) {
   const std::string old_bytes = "1\r\n1\r\n1\r\n";
   const std::string sjis("\x83\x75\x83\x8d\r\n\x00\xff\r\n", 8);
   const std::string huge(3 * Files::kMaxReadBytes, 'x');
-  const struct {
-    const char* before;  // file, a save cut short (its .tmp beside), folder, gone (the folder)
-    DWORD attributes;    // of the old file
-    std::string bytes;
-    bool replaced;
-    bool ordinary;
-  } cases[] = {
+  // What the folder holds before: nothing, the old file (with these attributes), the old
+  // file and what a save cut short left beside it, a folder in its place, or the folder
+  // is gone; what Replace is to write; then whether it did, and if the file is ordinary.
+  const std::tuple<std::string, DWORD, std::string, bool, bool> cases[] = {
       {"nothing", 0, " 0 \r\n 0 \r\n 0 \r\n", true, true},
       {"file", FILE_ATTRIBUTE_NORMAL, sjis, true, true},
       {"file", FILE_ATTRIBUTE_NORMAL, "", true, true},
       {"cut short", FILE_ATTRIBUTE_NORMAL, "0\r\n", true, true},
-      // Read no further than settings can reach.
       {"nothing", 0, huge, true, true},
       {"file", FILE_ATTRIBUTE_READONLY, "0\r\n", false, true},
       {"file", FILE_ATTRIBUTE_HIDDEN, "0\r\n", false, false},
@@ -52,9 +49,8 @@ TEST(WinFiles, ReplacesTheFileWholeWithExactlyTheBytesOrLeavesItAlone) {
       {"gone", 0, "0\r\n", false, false},
   };
   const fs::path dir = fs::temp_directory_path() / u8"orvo 設定テスト";
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.before) + " " + std::to_string(c.bytes.size()));
-    const std::string before = c.before;
+  for (const auto& [before, attributes, bytes, replaced, ordinary] : cases) {
+    SCOPED_TRACE(before + " " + std::to_string(bytes.size()));
     fs::remove_all(dir);
     fs::create_directory(dir);
     const fs::path ini = dir / (before == "gone" ? "gone\\set.ini" : "set.ini");
@@ -62,18 +58,16 @@ TEST(WinFiles, ReplacesTheFileWholeWithExactlyTheBytesOrLeavesItAlone) {
     if (file) std::ofstream(ini, std::ios::binary) << old_bytes;
     if (before == "cut short") std::ofstream(dir / "set.ini.tmp") << "1\r\n";
     if (before == "folder") fs::create_directory(ini);
-    if (file) SetFileAttributesW(ini.c_str(), c.attributes);
+    if (file) SetFileAttributesW(ini.c_str(), attributes);
 
     WinFiles files;
-    EXPECT_EQ(Succeeded(files.Replace(Utf8(ini), c.bytes)), c.replaced);
-    std::string bytes = "unread";
-    EXPECT_EQ(Succeeded(files.Read(Utf8(ini), bytes)), c.replaced || file);
-    const std::string kept = file ? old_bytes : "unread";
-    EXPECT_EQ(bytes, c.replaced ? c.bytes.substr(0, Files::kMaxReadBytes) : kept);
-    EXPECT_EQ(files.IsOrdinaryFile(Utf8(ini)), c.ordinary);
-    std::vector<fs::path> names;
-    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename());
-    EXPECT_EQ(names, before == "gone" ? std::vector<fs::path>{} : std::vector<fs::path>{"set.ini"});
+    EXPECT_EQ(Succeeded(files.Replace(Utf8(ini), bytes)), replaced);
+    std::string read = "unread";
+    EXPECT_EQ(Succeeded(files.Read(Utf8(ini), read)), replaced || file);
+    EXPECT_EQ(read, replaced ? bytes.substr(0, Files::kMaxReadBytes) : file ? old_bytes : "unread");
+    EXPECT_EQ(files.IsOrdinaryFile(Utf8(ini)), ordinary);
+    const std::vector<fs::path> names(fs::directory_iterator(dir), {});
+    EXPECT_EQ(names, before == "gone" ? std::vector<fs::path>{} : std::vector<fs::path>{ini});
     SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
   }
   fs::remove_all(dir);

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <regex>
 #include <string>
+#include <tuple>
+#include <utility>
 
 // The adapter against the end-to-end run's stand-in for the shell's window
 // collection and the browser, served in this process: what the run cannot
@@ -27,14 +29,9 @@ class StandIn : public ::testing::Environment {
     const auto get = reinterpret_cast<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(
         reinterpret_cast<void*>(GetProcAddress(LoadLibraryA(ORVO_STAND_IN), "DllGetClassObject")));
     ASSERT_TRUE(get);
-    // The browser's class, named as Windows names it, whatever this prefix holds.
-    const wchar_t clsid[] = L"{0002DF01-0000-0000-C000-000000000046}";
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER,
-                              L"Software\\Classes\\InternetExplorer.Application\\CLSID", nullptr,
-                              REG_SZ, clsid, sizeof clsid),
-              ERROR_SUCCESS);
+    // The browser's class, as Windows (and Wine's prefix) names it.
     CLSID browser;
-    ASSERT_HRESULT_SUCCEEDED(CLSIDFromString(clsid, &browser));
+    ASSERT_HRESULT_SUCCEEDED(CLSIDFromProgID(L"InternetExplorer.Application", &browser));
     for (const CLSID& served : {CLSID_ShellWindows, browser}) {
       IUnknown* factory = nullptr;
       DWORD cookie;
@@ -112,10 +109,7 @@ std::string Walk(const std::string& windows) {
 }
 
 TEST(ComBrowser, ReadsEachWindowAsTheShellAndThePageAnswer) {
-  const struct {
-    const char* windows;
-    const char* seen;
-  } cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       {"A", "1 ok 1 object object; end"},
       {"B opener=empty parent=null menubar=0", "0 ok 1 emptyobject null; end"},
       {"C opener=none parent=number", "1 ok 1 empty scalar; end"},
@@ -141,29 +135,25 @@ TEST(ComBrowser, ReadsEachWindowAsTheShellAndThePageAnswer) {
       {"!shell 9\nZ", "disconnected"},
       {"!refuse\nZ", "no collection"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.windows);
-    EXPECT_EQ(Walk(c.windows), c.seen);
+  for (const auto& [windows, seen] : cases) {
+    SCOPED_TRACE(windows);
+    EXPECT_EQ(Walk(windows), seen);
   }
 }
 
 TEST(ComBrowser, OpensThePageThenShowsTheBrowserAndStopsAtTheFirstFailure) {
-  const struct {
-    const char* browser;
-    HResult result;
-    const char* calls;
-  } cases[] = {
+  const std::tuple<const char*, HResult, const char*> cases[] = {
       {"", kOk, "navigate - http://例え.jp/?q=ページ 1|visible - -1 4 put|"},
       {"!ie fail=create", CO_E_SERVER_EXEC_FAILURE, ""},
       {"!ie fail=navigate", E_FAIL, "navigate - http://例え.jp/?q=ページ 1|"},
       {"!ie fail=visible", E_FAIL, "navigate - http://例え.jp/?q=ページ 1|visible - -1 4 put|"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.browser);
-    Scenario(c.browser);
+  for (const auto& [browser, result, calls] : cases) {
+    SCOPED_TRACE(browser);
+    Scenario(browser);
     Calls();
-    EXPECT_EQ(ComBrowserAutomation().OpenPage("http://例え.jp/?q=ページ"), c.result);
-    EXPECT_EQ(Calls(), c.calls);
+    EXPECT_EQ(ComBrowserAutomation().OpenPage("http://例え.jp/?q=ページ"), result);
+    EXPECT_EQ(Calls(), calls);
   }
 }
 
