@@ -112,9 +112,13 @@ class Object : public I {
   template <auto method>
   static constexpr auto Call = Thunk<I, method>::Call;
 };
-#define ORVO_UNKNOWN                                                                \
-  .QueryInterface = Call<&Object::QueryInterface>, .AddRef = Call<&Object::AddRef>, \
-  .Release = Call<&Object::Release>
+// A table's entry for the member function of the same name.
+#define ORVO_CALL(Class, member) .member = Call<&Class::member>
+#define ORVO_UNKNOWN \
+  ORVO_CALL(Object, QueryInterface), ORVO_CALL(Object, AddRef), ORVO_CALL(Object, Release)
+// A table with IUnknown's members and `...`.
+#define ORVO_TABLE(...) \
+  { ORVO_UNKNOWN, __VA_ARGS__ }
 
 std::filesystem::path Env(const wchar_t* name) {
   std::wstring value(MAX_PATH * 2, L'\0');
@@ -177,8 +181,7 @@ const char* const kOptions[] = {"window", "opener", "parent"};
 class Fake : public Object<IWebBrowser2> {
  public:
   Fake(const Plan& plan, char role) : Object(kTable, {IID_IDispatch}), plan(plan), role(role) {
-    if (role == 'b')
-      iids.insert(iids.end(), {IID_IWebBrowser, IID_IWebBrowserApp, IID_IWebBrowser2});
+    if (role == 'b') iids.push_back(IID_IWebBrowser2);
   }
 
   const Plan plan;
@@ -214,9 +217,8 @@ class Fake : public Object<IWebBrowser2> {
  private:
   HRESULT GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* ids) {
     // Script names do not care about case.
-    for (ids[0] = 1; ids[0] <= 5; ++ids[0]) {
+    for (ids[0] = 1; ids[0] <= 5; ++ids[0])
       if (kOwners[ids[0] - 1] == role && _wcsicmp(kMembers[ids[0] - 1], names[0]) == 0) return S_OK;
-    }
     return DISP_E_UNKNOWNNAME;
   }
   HRESULT Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
@@ -242,35 +244,32 @@ class Fake : public Object<IWebBrowser2> {
   }
   // What the call `op` answers, logged.
   HRESULT Called(const std::string& op) {
-    Log("call", plan.Get("name"), op + " " + Outcome(plan.Result(op)));
+    const bool quit = op == "quit";
+    Log(quit ? "quit" : "call", plan.Get("name"),
+        (quit ? "" : op + " ") + Outcome(plan.Result(op)));
     return plan.Result(op);
   }
-  HRESULT GetDocument(IDispatch** out) {
+  HRESULT get_Document(IDispatch** out) {
     const bool has = SUCCEEDED(plan.Result("document")) && plan.Get("doc", "1") == "1";
     *out = has ? static_cast<IDispatch*>((new Fake(plan, 'd'))->face()) : nullptr;
     return Called("document");
   }
-  HRESULT GetMenuBar(VARIANT_BOOL* out) {
+  HRESULT get_MenuBar(VARIANT_BOOL* out) {
     *out = plan.Get("menubar", "1") == "1" ? VARIANT_TRUE : VARIANT_FALSE;
     return Called("menubar");
   }
   HRESULT Quit() {
-    const HRESULT hr = plan.Result("quit");
-    Log("quit", plan.Get("name"), Outcome(hr));
-    gone |= SUCCEEDED(hr);
-    return hr;
+    gone |= SUCCEEDED(plan.Result("quit"));
+    return Called("quit");
   }
   static std::string Utf8(const wchar_t* text) {
     std::string out(3 * wcslen(text), '\0');
     out.resize(WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), out.size() + 1, 0, 0) - 1);
     return out;
   }
-  static constexpr IWebBrowser2Vtbl kTable = {ORVO_UNKNOWN,
-                                              .GetIDsOfNames = Call<&Fake::GetIDsOfNames>,
-                                              .Invoke = Call<&Fake::Invoke>,
-                                              .get_Document = Call<&Fake::GetDocument>,
-                                              .Quit = Call<&Fake::Quit>,
-                                              .get_MenuBar = Call<&Fake::GetMenuBar>};
+  static constexpr IWebBrowser2Vtbl kTable = ORVO_TABLE(
+      ORVO_CALL(Fake, GetIDsOfNames), ORVO_CALL(Fake, Invoke), ORVO_CALL(Fake, get_Document),
+      ORVO_CALL(Fake, Quit), ORVO_CALL(Fake, get_MenuBar));
 };
 
 // What the collection lists for a window: the browser, or for item=other its page.
@@ -297,16 +296,14 @@ class Enumerator : public Object<IEnumVARIANT> {
  private:
   HRESULT Next(ULONG count, VARIANT* out, ULONG* fetched) {
     ULONG given = 0;
-    for (; given < count && next_ < items_.size(); ++given) {
-      VariantInit(&out[given]);
-      VariantCopy(&out[given], &items_[next_++]);
-    }
+    for (; given < count && next_ < items_.size(); ++given)
+      VariantCopy(&(out[given] = VARIANT{}), &items_[next_++]);
     const HRESULT hr = given == count ? S_OK : breaks_ ? E_FAIL : S_FALSE;
     if (fetched) *fetched = given;
     Log("next", "-", std::to_string(count) + " " + std::to_string(given) + " " + Outcome(hr));
     return hr;
   }
-  static constexpr IEnumVARIANTVtbl kTable = {ORVO_UNKNOWN, .Next = Call<&Enumerator::Next>};
+  static constexpr IEnumVARIANTVtbl kTable = ORVO_TABLE(ORVO_CALL(Enumerator, Next));
 
   std::vector<VARIANT> items_;  // owned
   size_t next_ = 0;
@@ -324,11 +321,11 @@ class Collection : public Object<IShellWindows> {
   bool Refresh(const std::string& call) {
     std::map<std::string, Fake*> kept;
     listed_.clear();
-    commands_.clear();
+    commands_ = "\n";
     shell_ = 1;
     for (const std::string& line : ScenarioLines()) {
       if (line.rfind("!shell ", 0) == 0) shell_ = std::stoi(line.substr(7));
-      if (line[0] == '!') commands_.push_back(line);
+      if (line[0] == '!') commands_ += line + "\n";
       if (line[0] == '!') continue;
       const Plan plan{line};
       Fake*& old = windows_[plan.Get("name")];
@@ -337,9 +334,8 @@ class Collection : public Object<IShellWindows> {
       if (!window) window = new Fake(plan, 'b');
       if (!window->gone) listed_.push_back(window);
     }
-    for (auto& [name, window] : windows_) {
-      if (window) window->Release();
-    }
+    for (auto& entry : windows_)
+      if (entry.second) entry.second->Release();
     windows_ = std::move(kept);
     if (call == "create") connected_shell_ = shell_;
     if (connected_shell_ != shell_) Log(call, "-", "disconnected");
@@ -348,11 +344,11 @@ class Collection : public Object<IShellWindows> {
   }
 
   bool Says(const std::string& command) {
-    return std::find(commands_.begin(), commands_.end(), command) != commands_.end();
+    return commands_.find("\n" + command + "\n") != std::string::npos;
   }
 
  private:
-  HRESULT NewEnum(IUnknown** out) {
+  HRESULT _NewEnum(IUnknown** out) {
     *out = nullptr;
     if (!Refresh("enum")) return RPC_E_DISCONNECTED;
     // References to the windows beyond the collection's own: what earlier
@@ -361,12 +357,13 @@ class Collection : public Object<IShellWindows> {
     for (auto& [name, window] : windows_) held += window->refs - 1;
     Log("enum", "-", std::to_string(listed_.size()) + " " + std::to_string(held));
     if (Says("!noenum")) return E_NOTIMPL;
-    if (Says("!badenum")) *out = static_cast<IUnknown*>((new Fake(Plan{}, '-'))->face());
-    if (!Says("!badenum")) *out = static_cast<IUnknown*>((new Enumerator(listed_))->face());
+    void* made =
+        Says("!badenum") ? (new Fake(Plan{}, '-'))->face() : (new Enumerator(listed_))->face();
+    *out = static_cast<IUnknown*>(made);
     for (auto& [name, window] : windows_) window->gone |= window->plan.Get("vanish") == "1";
     return S_OK;
   }
-  HRESULT GetCount(LONG* count) {
+  HRESULT get_Count(LONG* count) {
     if (!Refresh("count")) return RPC_E_DISCONNECTED;
     Log("count", "-", std::to_string(listed_.size()));
     *count = static_cast<LONG>(listed_.size());
@@ -384,13 +381,13 @@ class Collection : public Object<IShellWindows> {
     *out = V_DISPATCH(&item);
     return hr;
   }
-  static constexpr IShellWindowsVtbl kTable = {
-      ORVO_UNKNOWN, .get_Count = Call<&Collection::GetCount>, .Item = Call<&Collection::Item>,
-      ._NewEnum = Call<&Collection::NewEnum>};
+  static constexpr IShellWindowsVtbl kTable =
+      ORVO_TABLE(ORVO_CALL(Collection, get_Count), ORVO_CALL(Collection, Item),
+                 ORVO_CALL(Collection, _NewEnum));
 
   int shell_ = 1;
   int connected_shell_ = 1;
-  std::vector<std::string> commands_;  // the lines that begin with '!'
+  std::string commands_;  // the lines that begin with '!', each after a line break
   std::map<std::string, Fake*> windows_;
   std::vector<Fake*> listed_;
 };
@@ -411,17 +408,15 @@ class Factory : public Object<IClassFactory> {
       return collection->QueryInterface(iid, out);
     }
     Plan ie{"!ie"};
-    for (const std::string& line : ScenarioLines()) {
+    for (const std::string& line : ScenarioLines())
       if (line.rfind("!ie", 0) == 0) ie.line = line;
-    }
     if (FAILED(ie.Result("create"))) return CO_E_SERVER_EXEC_FAILURE;
     auto* app = new Fake(ie, 'a');
     const HRESULT hr = app->QueryInterface(iid, out);
     app->Release();
     return hr;
   }
-  static constexpr IClassFactoryVtbl kTable = {ORVO_UNKNOWN,
-                                               .CreateInstance = Call<&Factory::CreateInstance>};
+  static constexpr IClassFactoryVtbl kTable = ORVO_TABLE(ORVO_CALL(Factory, CreateInstance));
 
   bool shell_;
 };
