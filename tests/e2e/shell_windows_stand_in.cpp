@@ -54,7 +54,6 @@
 #include <fstream>
 #include <map>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -63,8 +62,6 @@ namespace {
 
 constexpr GUID kDispHtmlDocument = {
     0x3050F55F, 0x98B5, 0x11CF, {0xBB, 0x82, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x0B}};
-constexpr GUID kInternetExplorer = {
-    0x0002DF01, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
 // The table entry that calls `method` of the object behind interface I.
 template <class I, auto method>
@@ -80,9 +77,8 @@ struct Thunk<I, method> {
 template <class I>
 class Object : public I {
  public:
-  using Table = std::remove_const_t<std::remove_pointer_t<decltype(I::lpVtbl)>>;
-  Object(const Table& table, std::vector<IID> iids) : iids(std::move(iids)) {
-    this->lpVtbl = const_cast<Table*>(&table);
+  Object(decltype(I::lpVtbl) table, std::vector<IID> iids) : iids(std::move(iids)) {
+    this->lpVtbl = table;
   }
   virtual ~Object() = default;
 
@@ -180,7 +176,7 @@ const char* const kOptions[] = {"window", "opener", "parent"};
 // members read from them, the application its calls with their arguments.
 class Fake : public Object<IWebBrowser2> {
  public:
-  Fake(const Plan& plan, char role) : Object(kTable, {IID_IDispatch}), plan(plan), role(role) {
+  Fake(const Plan& plan, char role) : Object(&kTable, {IID_IDispatch}), plan(plan), role(role) {
     if (role == 'b') iids.push_back(IID_IWebBrowser2);
   }
 
@@ -267,7 +263,7 @@ class Fake : public Object<IWebBrowser2> {
     out.resize(WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), out.size() + 1, 0, 0) - 1);
     return out;
   }
-  static constexpr IWebBrowser2Vtbl kTable = ORVO_TABLE(
+  static inline IWebBrowser2Vtbl kTable = ORVO_TABLE(
       ORVO_CALL(Fake, GetIDsOfNames), ORVO_CALL(Fake, Invoke), ORVO_CALL(Fake, get_Document),
       ORVO_CALL(Fake, Quit), ORVO_CALL(Fake, get_MenuBar));
 };
@@ -283,7 +279,7 @@ VARIANT ItemOf(Fake& window) {
 // reaches it fails, with the windows before it filled in.
 class Enumerator : public Object<IEnumVARIANT> {
  public:
-  explicit Enumerator(const std::vector<Fake*>& windows) : Object(kTable, {IID_IEnumVARIANT}) {
+  explicit Enumerator(const std::vector<Fake*>& windows) : Object(&kTable, {IID_IEnumVARIANT}) {
     for (Fake* window : windows) {
       if ((breaks_ = window->plan.Get("next") == "fail")) break;
       items_.push_back(ItemOf(*window));
@@ -303,7 +299,7 @@ class Enumerator : public Object<IEnumVARIANT> {
     Log("next", "-", std::to_string(count) + " " + std::to_string(given) + " " + Outcome(hr));
     return hr;
   }
-  static constexpr IEnumVARIANTVtbl kTable = ORVO_TABLE(ORVO_CALL(Enumerator, Next));
+  static inline IEnumVARIANTVtbl kTable = ORVO_TABLE(ORVO_CALL(Enumerator, Next));
 
   std::vector<VARIANT> items_;  // owned
   size_t next_ = 0;
@@ -313,7 +309,7 @@ class Enumerator : public Object<IEnumVARIANT> {
 // The collection: the scenario's windows that have not quit, in file order.
 class Collection : public Object<IShellWindows> {
  public:
-  Collection() : Object(kTable, {IID_IDispatch, IID_IShellWindows}) {}
+  Collection() : Object(&kTable, {IID_IDispatch, IID_IShellWindows}) {}
 
   // Reads the scenario again (a line that has not changed keeps its window,
   // quit or not); false, logged for `call`, when the shell has restarted
@@ -381,7 +377,7 @@ class Collection : public Object<IShellWindows> {
     *out = V_DISPATCH(&item);
     return hr;
   }
-  static constexpr IShellWindowsVtbl kTable =
+  static inline IShellWindowsVtbl kTable =
       ORVO_TABLE(ORVO_CALL(Collection, get_Count), ORVO_CALL(Collection, Item),
                  ORVO_CALL(Collection, _NewEnum));
 
@@ -396,7 +392,7 @@ class Collection : public Object<IShellWindows> {
 // application as the scenario's "!ie" line scripts it.
 class Factory : public Object<IClassFactory> {
  public:
-  explicit Factory(bool shell) : Object(kTable, {IID_IClassFactory}), shell_(shell) {}
+  explicit Factory(bool shell) : Object(&kTable, {IID_IClassFactory}), shell_(shell) {}
 
  private:
   HRESULT CreateInstance(IUnknown*, REFIID iid, void** out) {
@@ -416,7 +412,7 @@ class Factory : public Object<IClassFactory> {
     app->Release();
     return hr;
   }
-  static constexpr IClassFactoryVtbl kTable = ORVO_TABLE(ORVO_CALL(Factory, CreateInstance));
+  static inline IClassFactoryVtbl kTable = ORVO_TABLE(ORVO_CALL(Factory, CreateInstance));
 
   bool shell_;
 };
@@ -427,7 +423,7 @@ extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE
     DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
   *out = nullptr;
   const bool shell = clsid == CLSID_ShellWindows;
-  if (!shell && clsid != kInternetExplorer) return CLASS_E_CLASSNOTAVAILABLE;
+  if (!shell && clsid != CLSID_InternetExplorer) return CLASS_E_CLASSNOTAVAILABLE;
   if (shell) Log("load", "-", std::to_string(GetCurrentProcessId()));
   static Factory* const factories[] = {new Factory(false), new Factory(true)};
   return factories[shell]->QueryInterface(iid, out);
