@@ -140,7 +140,6 @@ std::vector<std::string> ScenarioLines() {
   std::ifstream in(Env(L"ORVO_E2E_SCENARIO"), std::ios::binary);
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.find_first_not_of(" \t") != std::string::npos && line[0] != '#') lines.push_back(line);
   }
   return lines;
@@ -381,8 +380,7 @@ class Collection : public Object<IShellWindows> {
       ORVO_TABLE(ORVO_CALL(Collection, get_Count), ORVO_CALL(Collection, Item),
                  ORVO_CALL(Collection, _NewEnum));
 
-  int shell_ = 1;
-  int connected_shell_ = 1;
+  int shell_ = 1, connected_shell_ = 1;
   std::string commands_;  // the lines that begin with '!', each after a line break
   std::map<std::string, Fake*> windows_;
   std::vector<Fake*> listed_;

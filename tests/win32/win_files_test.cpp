@@ -20,16 +20,10 @@ std::string Utf8(const fs::path& path) {
   return std::string(text.begin(), text.end());
 }
 
-TEST(WinFiles, AppDirectoryHoldsTheRunningProgram) {
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  EXPECT_EQ(WinFiles().AppDirectory(), Utf8(fs::path(self).parent_path()));
-}
-
 // Replace puts exactly the new bytes in place of the old file, takes over
 // what a save cut short left, leaves nothing else in the folder, and leaves
 // files the user protected as they are.
-TEST(WinFiles, ReplacesTheFileWholeWithExactlyTheBytesOrLeavesItAlone) {
+TEST(WinFiles, ReplacesTheFileBesideTheProgramWholeWithExactlyTheBytesOrLeavesItAlone) {
   const std::string old_bytes = "1\r\n1\r\n1\r\n";
   const std::string sjis("\x83\x75\x83\x8d\r\n\x00\xff\r\n", 8);
   const std::string huge(3 * Files::kMaxReadBytes, 'x');
@@ -71,6 +65,11 @@ TEST(WinFiles, ReplacesTheFileWholeWithExactlyTheBytesOrLeavesItAlone) {
     SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
   }
   fs::remove_all(dir);
+
+  // Settings live beside the program.
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  EXPECT_EQ(WinFiles().AppDirectory(), Utf8(fs::path(self).parent_path()));
 }
 
 }  // namespace

@@ -4,12 +4,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdio>
 #include <fstream>
 #include <regex>
 #include <string>
 #include <tuple>
-#include <utility>
 
 // The adapter against the end-to-end run's stand-in for the shell's window
 // collection and the browser, served in this process: what the run cannot
@@ -51,8 +49,7 @@ std::string Calls() {
   std::ifstream log(kLog);
   std::string calls;
   for (std::string line; std::getline(log, line);) calls += line.substr(line.find(' ') + 1) + "|";
-  log.close();
-  std::remove(kLog);
+  std::ofstream{kLog};
   return calls;
 }
 
@@ -105,7 +102,7 @@ std::string Walk(const std::string& windows) {
 }
 
 TEST(ComBrowser, ReadsEachWindowAsTheShellAndThePageAnswer) {
-  const std::pair<const char*, const char*> cases[] = {
+  const std::tuple<const char*, const char*> cases[] = {
       {"A\nB window=unknown", "1 ok 1 object object; 1 ok 1 object object; end"},
       {"C opener=empty parent=null menubar=0", "0 ok 1 emptyobject null; end"},
       {"D opener=none parent=number", "1 ok 1 empty scalar; end"},
