@@ -83,7 +83,7 @@ class Object : public I {
   virtual ~Object() = default;
 
   // This object as its interface, which also serves as any that it extends.
-  void* face() { return static_cast<I*>(this); }
+  IUnknown* face() { return reinterpret_cast<IUnknown*>(static_cast<I*>(this)); }
   virtual HRESULT Answers(REFIID iid) {
     const bool ours = std::find(iids.begin(), iids.end(), iid) != iids.end();
     return ours || iid == IID_IUnknown ? S_OK : E_NOINTERFACE;
@@ -185,15 +185,14 @@ class Fake : public Object<IWebBrowser2> {
 
   // A value of KIND. Its object is `object`, whose reference it takes over, or
   // else a new one of `role` for the scenario line `plan`.
-  static VARIANT ValueOf(const std::string& kind, const Plan& plan, char role,
-                         Fake* object = nullptr) {
+  static VARIANT ValueOf(std::string kind, const Plan& plan, char role, Fake* object = nullptr) {
     // Referred to by every by-reference value: lives as long as the stand-in.
-    static void* slot = (new Fake(Plan{}, '-'))->face();
+    static IUnknown* slot = (new Fake(Plan{}, '-'))->face();
     VARIANT v{};
     if (kind == "object" || kind == "empty") V_VT(&v) = VT_DISPATCH;
     if (kind == "unknown" || kind == "emptyunknown") V_VT(&v) = VT_UNKNOWN;
     if (kind == "object" || kind == "unknown")
-      V_UNKNOWN(&v) = static_cast<IUnknown*>((object ? object : new Fake(plan, role))->face());
+      V_UNKNOWN(&v) = (object ? object : new Fake(plan, role))->face();
     if (kind == "null") V_VT(&v) = VT_NULL;
     if (kind == "number") V_VT(&v) = VT_I4, V_I4(&v) = 1;
     if (kind == "string") V_VT(&v) = VT_BSTR, V_BSTR(&v) = SysAllocString(L"about:blank");
@@ -246,7 +245,7 @@ class Fake : public Object<IWebBrowser2> {
   }
   HRESULT get_Document(IDispatch** out) {
     const bool has = SUCCEEDED(plan.Result("document")) && plan.Get("doc", "1") == "1";
-    *out = has ? static_cast<IDispatch*>((new Fake(plan, 'd'))->face()) : nullptr;
+    *out = has ? reinterpret_cast<IDispatch*>((new Fake(plan, 'd'))->face()) : nullptr;
     return Called("document");
   }
   HRESULT get_MenuBar(VARIANT_BOOL* out) {
@@ -338,8 +337,8 @@ class Collection : public Object<IShellWindows> {
     return connected_shell_ == shell_;
   }
 
-  bool Says(const std::string& command) {
-    return commands_.find("\n" + command + "\n") != std::string::npos;
+  bool Says(const std::string& line) {
+    return commands_.find("\n" + line + "\n") != std::string::npos;
   }
 
  private:
@@ -352,9 +351,7 @@ class Collection : public Object<IShellWindows> {
     for (auto& [name, window] : windows_) held += window->refs - 1;
     Log("enum", "-", std::to_string(listed_.size()) + " " + std::to_string(held));
     if (Says("!noenum")) return E_NOTIMPL;
-    void* made =
-        Says("!badenum") ? (new Fake(Plan{}, '-'))->face() : (new Enumerator(listed_))->face();
-    *out = static_cast<IUnknown*>(made);
+    *out = Says("!badenum") ? (new Fake(Plan{}, '-'))->face() : (new Enumerator(listed_))->face();
     for (auto& [name, window] : windows_) window->gone |= window->plan.Get("vanish") == "1";
     return S_OK;
   }
@@ -370,11 +367,10 @@ class Collection : public Object<IShellWindows> {
     // A negative index is out of range too.
     const size_t at = static_cast<size_t>(V_I4(&index));
     if (V_VT(&index) != VT_I4 || at >= listed_.size()) return S_FALSE;
-    const HRESULT hr = listed_[at]->plan.Result("item");
-    if (FAILED(hr)) return hr;
+    if (FAILED(listed_[at]->plan.Result("item"))) return listed_[at]->plan.Result("item");
     VARIANT item = ItemOf(*listed_[at]);
     *out = V_DISPATCH(&item);
-    return hr;
+    return S_OK;
   }
   static inline IShellWindowsVtbl kTable =
       ORVO_TABLE(ORVO_CALL(Collection, get_Count), ORVO_CALL(Collection, Item),

@@ -16,8 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string Utf8(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
+  return reinterpret_cast<const char*>(path.u8string().c_str());
 }
 
 // Replace puts exactly the new bytes in place of the old file, takes over
