@@ -322,9 +322,9 @@ class Collection : public Object<IShellWindows> {
       if (line[0] == '!') commands_ += line + "\n";
       if (line[0] == '!') continue;
       const Plan plan{line};
-      Fake*& old = windows_[plan.Get("name")];
       Fake*& window = kept[plan.Get("name")];
-      if (old && old->plan.line == line) std::swap(window, old);
+      const auto old = windows_.find(plan.Get("name"));
+      if (old != windows_.end() && old->second->plan.line == line) std::swap(window, old->second);
       if (!window) window = new Fake(plan, 'b');
       if (!window->gone) listed_.push_back(window);
     }

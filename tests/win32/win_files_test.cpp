@@ -24,17 +24,15 @@ std::string Utf8(const fs::path& path) {
 // files the user protected as they are.
 TEST(WinFiles, ReplacesTheFileBesideTheProgramWholeWithExactlyTheBytesOrLeavesItAlone) {
   const std::string old_bytes = "1\r\n1\r\n1\r\n";
-  const std::string sjis("\x83\x75\x83\x8d\r\n\x00\xff\r\n", 8);
-  const std::string huge(3 * Files::kMaxReadBytes, 'x');
   // What the folder holds before: nothing, the old file (with these attributes), the old
   // file and what a save cut short left beside it, a folder in its place, or the folder
   // is gone; what Replace is to write; then whether it did, and if the file is ordinary.
   const std::tuple<std::string, DWORD, std::string, bool, bool> cases[] = {
       {"nothing", 0, " 0 \r\n 0 \r\n 0 \r\n", true, true},
-      {"file", FILE_ATTRIBUTE_NORMAL, sjis, true, true},
+      {"file", FILE_ATTRIBUTE_NORMAL, std::string("\x83u\x83\x8d\r\n\0\xff\r\n", 8), true, true},
       {"file", FILE_ATTRIBUTE_NORMAL, "", true, true},
       {"cut short", FILE_ATTRIBUTE_NORMAL, "0\r\n", true, true},
-      {"nothing", 0, huge, true, true},
+      {"nothing", 0, std::string(3 * Files::kMaxReadBytes, 'x'), true, true},
       {"file", FILE_ATTRIBUTE_READONLY, "0\r\n", false, true},
       {"file", FILE_ATTRIBUTE_HIDDEN, "0\r\n", false, false},
       {"file", FILE_ATTRIBUTE_SYSTEM, "0\r\n", false, false},

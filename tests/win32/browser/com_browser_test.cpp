@@ -82,8 +82,7 @@ std::string Describe(BrowserWindow& window) {
 // walk did not let go of. A scenario that begins with a restart of the shell
 // has it restart between the collection's creation and the walk.
 std::string Walk(const std::string& windows) {
-  const bool restart = windows.rfind("!shell", 0) == 0;
-  Scenario(restart ? "" : windows);
+  Scenario(windows.rfind("!shell", 0) == 0 ? "" : windows);
   Ref<ShellWindows> collection;
   if (Failed(ComBrowserAutomation().CreateShellWindows(collection))) return "no collection";
   Scenario(windows);
