@@ -4,11 +4,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdio>
 #include <fstream>
-#include <sstream>
+#include <regex>
 #include <string>
-#include <vector>
+#include <tuple>
 
 // The adapter against the end-to-end run's stand-in for the shell's window
 // collection and the browser, served in this process: what the run cannot
@@ -20,36 +19,22 @@ namespace {
 const char* const kScenario = "com_browser_test.windows.txt";
 const char* const kLog = "com_browser_test.calls.log";
 
-using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-
 class StandIn : public ::testing::Environment {
   void SetUp() override {
     ASSERT_HRESULT_SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     SetEnvironmentVariableA("ORVO_E2E_SCENARIO", kScenario);
     SetEnvironmentVariableA("ORVO_E2E_LOG", kLog);
-    std::remove(kLog);
-    HMODULE dll = LoadLibraryA(ORVO_STAND_IN);
-    ASSERT_TRUE(dll);
-    auto get = reinterpret_cast<GetClassObject>(
-        reinterpret_cast<void*>(GetProcAddress(dll, "DllGetClassObject")));
+    const auto get = reinterpret_cast<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(
+        reinterpret_cast<void*>(GetProcAddress(LoadLibraryA(ORVO_STAND_IN), "DllGetClassObject")));
     ASSERT_TRUE(get);
-    // The browser's class, named as Windows names it, whatever this prefix holds.
-    const wchar_t clsid[] = L"{0002DF01-0000-0000-C000-000000000046}";
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER,
-                              L"Software\\Classes\\InternetExplorer.Application\\CLSID", 0, nullptr,
-                              0, KEY_WRITE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(clsid), sizeof clsid);
-    RegCloseKey(key);
+    // The browser's class, as Windows (and Wine's prefix) names it.
     CLSID browser;
-    ASSERT_HRESULT_SUCCEEDED(CLSIDFromString(clsid, &browser));
-    const CLSID* const served_classes[] = {&CLSID_ShellWindows, &browser};
-    for (const CLSID* served : served_classes) {
+    ASSERT_HRESULT_SUCCEEDED(CLSIDFromProgID(L"InternetExplorer.Application", &browser));
+    for (const CLSID& served : {CLSID_ShellWindows, browser}) {
       IUnknown* factory = nullptr;
-      ASSERT_HRESULT_SUCCEEDED(get(*served, IID_IClassFactory, reinterpret_cast<void**>(&factory)));
       DWORD cookie;
-      ASSERT_HRESULT_SUCCEEDED(CoRegisterClassObject(*served, factory, CLSCTX_INPROC_SERVER,
+      ASSERT_HRESULT_SUCCEEDED(get(served, IID_IClassFactory, reinterpret_cast<void**>(&factory)));
+      ASSERT_HRESULT_SUCCEEDED(CoRegisterClassObject(served, factory, CLSCTX_INPROC_SERVER,
                                                      REGCLS_MULTIPLEUSE, &cookie));
       factory->Release();
     }
@@ -59,132 +44,105 @@ auto* const stand_in = ::testing::AddGlobalTestEnvironment(new StandIn);
 
 void Scenario(const std::string& lines) { std::ofstream(kScenario, std::ios::binary) << lines; }
 
-// The log's lines from `from` on, without their times.
-std::vector<std::string> LogFrom(size_t from) {
+// The stand-in's log since the last call, without the times: "WHAT NAME DETAIL|...".
+std::string Calls() {
   std::ifstream log(kLog);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(log, line);) lines.push_back(line.substr(line.find(' ') + 1));
-  return {lines.begin() + static_cast<std::ptrdiff_t>(std::min(from, lines.size())), lines.end()};
+  std::string calls;
+  for (std::string line; std::getline(log, line);) calls += line.substr(line.find(' ') + 1) + "|";
+  std::ofstream{kLog};
+  return calls;
 }
 
-std::string Kind(HResult hr, ValueKind kind) {
-  if (Failed(hr)) return "fail";
+// `kind` is read once `hr`, the call that fills it in, has been made.
+std::string Kind(HResult hr, const ValueKind& kind) {
   const char* names[] = {"object", "emptyobject", "null", "empty", "scalar"};
-  return names[static_cast<int>(kind)];
+  return Failed(hr) ? "fail" : names[static_cast<int>(kind)];
 }
 
-// How the scan sees one window.
+// How the scan sees one window: its menu bar, Quit, the HTML test (or no
+// document, or a failed read of it), then opener and Parent of the script
+// window (or no script window).
 std::string Describe(BrowserWindow& window) {
-  bool menu_bar = false;
-  std::string seen = Failed(window.ReadMenuBar(menu_bar)) ? "menubar=fail"
-                     : menu_bar                           ? "menubar=1"
-                                                          : "menubar=0";
-  seen += Failed(window.Quit()) ? " quit=fail" : " quit=ok";
+  bool menu_bar = false, html = false;
+  std::string seen = Failed(window.ReadMenuBar(menu_bar)) ? "fail" : menu_bar ? "1" : "0";
+  seen += Failed(window.Quit()) ? " fail" : " ok";
   Ref<Document> document;
-  if (Failed(window.ReadDocument(document))) return seen + " doc=fail";
-  if (!document) return seen + " doc=0";
-  bool html = false;
-  const HResult tested = document->TestHtml(html);
-  seen += Failed(tested) ? " html=fail" : html ? " html=1" : " html=0";
+  if (Failed(window.ReadDocument(document))) return seen + " docfail";
+  if (!document) return seen + " nodoc";
+  seen += Failed(document->TestHtml(html)) ? " fail" : html ? " 1" : " 0";
   Ref<ScriptWindow> script;
-  if (Failed(document->ReadParentWindow(script)) || !script) return seen + " parentWindow=fail";
+  if (Failed(document->ReadParentWindow(script)) || !script) return seen + " nowindow";
   ValueKind opener = ValueKind::kScalar, parent = ValueKind::kScalar;
-  const HResult opener_read = script->ReadOpener(opener);
-  const HResult parent_read = script->ReadParent(parent);
-  seen += " opener=" + Kind(opener_read, opener) + " parent=" + Kind(parent_read, parent);
-  return seen;
+  seen += " " + Kind(script->ReadOpener(opener), opener);
+  return seen + " " + Kind(script->ReadParent(parent), parent);
 }
 
 // Walks the collection as a scan does: what each window looked like, then how
-// the walk ended, then the references a later enumeration finds still held.
-std::string Walk(const std::string& lines, bool restart_after_create = false) {
-  ComBrowserAutomation automation;
-  Scenario(lines);
-  std::string seen;
-  {
-    Ref<ShellWindows> collection;
-    if (Failed(automation.CreateShellWindows(collection))) return "no collection";
-    if (restart_after_create) Scenario("!shell 9\n" + lines);
-    Ref<WindowEnumerator> items;
-    const HResult enumerated = collection->Enumerate(items);
-    if (Failed(enumerated))
-      return enumerated == RPC_E_DISCONNECTED ? "disconnected" : "no enumerator";
-    Ref<BrowserWindow> window;
-    HResult end;
-    while ((end = items->Next(window)) == kOk) seen += (window ? Describe(*window) : "none") + "; ";
-    seen += end == kFalse ? "end" : "fail";
-  }
-  const size_t from = LogFrom(0).size();
+// the walk ended, then " held" if a later enumeration finds windows that this
+// walk did not let go of. A scenario that begins with a restart of the shell
+// has it restart between the collection's creation and the walk.
+std::string Walk(const std::string& windows) {
+  Scenario(windows.rfind("!shell", 0) == 0 ? "" : windows);
   Ref<ShellWindows> collection;
+  if (Failed(ComBrowserAutomation().CreateShellWindows(collection))) return "no collection";
+  Scenario(windows);
   Ref<WindowEnumerator> items;
-  if (Succeeded(automation.CreateShellWindows(collection))) (void)collection->Enumerate(items);
-  for (const std::string& line : LogFrom(from)) {
-    if (line.rfind("enum - ", 0) == 0 && line.substr(line.rfind(' ')) != " 0") seen += " held";
-  }
-  return seen;
+  const HResult enumerated = collection->Enumerate(items);
+  if (Failed(enumerated)) return enumerated == RPC_E_DISCONNECTED ? "disconnected" : "fail";
+  std::string seen;
+  Ref<BrowserWindow> window;
+  HResult end;
+  while ((end = items->Next(window)) == kOk) seen += (window ? Describe(*window) : "none") + "; ";
+  seen += end == kFalse ? "end" : "fail";
+  items.reset();
+  Calls();
+  (void)collection->Enumerate(items);
+  return seen + (std::regex_search(Calls(), std::regex("enum - \\d+ [1-9]")) ? " held" : "");
 }
 
 TEST(ComBrowser, ReadsEachWindowAsTheShellAndThePageAnswer) {
-  const struct {
-    const char* windows;
-    const char* seen;
-  } cases[] = {
-      {"A\n", "menubar=1 quit=ok html=1 opener=object parent=object; end"},
-      {"B opener=empty parent=null menubar=0\n",
-       "menubar=0 quit=ok html=1 opener=emptyobject parent=null; end"},
-      {"C opener=none parent=number\n", "menubar=1 quit=ok html=1 opener=empty parent=scalar; end"},
-      {"D opener=string parent=unknown\n",
-       "menubar=1 quit=ok html=1 opener=scalar parent=object; end"},
-      {"E opener=emptyunknown parent=byref\n",
-       "menubar=1 quit=ok html=1 opener=emptyobject parent=object; end"},
-      {"F html=0\n", "menubar=1 quit=ok html=0 opener=object parent=object; end"},
-      {"G doc=0\n", "menubar=1 quit=ok doc=0; end"},
-      {"H fail=document\n", "menubar=1 quit=ok doc=fail; end"},
-      {"I fail=html\n", "menubar=1 quit=ok html=fail opener=object parent=object; end"},
-      {"J fail=parentWindow\n", "menubar=1 quit=ok html=1 parentWindow=fail; end"},
-      {"J2 window=unknown\n", "menubar=1 quit=ok html=1 opener=object parent=object; end"},
-      {"J3 window=empty\n", "menubar=1 quit=ok html=1 parentWindow=fail; end"},
-      {"J4 window=number\n", "menubar=1 quit=ok html=1 parentWindow=fail; end"},
-      {"K fail=opener,Parent\n", "menubar=1 quit=ok html=1 opener=fail parent=fail; end"},
-      {"L fail=menubar,quit\n", "menubar=fail quit=fail html=1 opener=object parent=object; end"},
-      {"M vanish=1\n", "menubar=fail quit=fail doc=fail; end"},
+  const std::tuple<const char*, const char*> cases[] = {
+      {"A\nB window=unknown", "1 ok 1 object object; 1 ok 1 object object; end"},
+      {"C opener=empty parent=null menubar=0", "0 ok 1 emptyobject null; end"},
+      {"D opener=none parent=number", "1 ok 1 empty scalar; end"},
+      {"E opener=string parent=unknown", "1 ok 1 scalar object; end"},
+      {"F opener=emptyunknown parent=byref", "1 ok 1 emptyobject object; end"},
+      {"G html=0\nH fail=html", "1 ok 0 object object; 1 ok fail object object; end"},
+      {"I doc=0\nJ fail=document", "1 ok nodoc; 1 ok docfail; end"},
+      {"K fail=parentWindow\nL window=empty\nM window=number",
+       "1 ok 1 nowindow; 1 ok 1 nowindow; 1 ok 1 nowindow; end"},
+      {"N fail=opener,Parent", "1 ok 1 fail fail; end"},
+      {"O fail=menubar,quit", "fail fail 1 object object; end"},
       // A page listed where a browser belongs is no window of the walk.
-      {"T item=other\nU\n", "none; menubar=1 quit=ok html=1 opener=object parent=object; end"},
+      {"P item=other\nQ", "none; 1 ok 1 object object; end"},
       // Wine's own collection has no enumerator: by count and index instead.
-      {"!noenum\nN\nO html=0\n",
-       "menubar=1 quit=ok html=1 opener=object parent=object; "
-       "menubar=1 quit=ok html=0 opener=object parent=object; end"},
-      {"!badenum\nV\n", "menubar=1 quit=ok html=1 opener=object parent=object; end"},
+      {"!noenum\nR\nS html=0", "1 ok 1 object object; 1 ok 0 object object; end"},
+      {"!noenum\nT fail=item\nU", "fail"},
+      {"!badenum\nV", "1 ok 1 object object; end"},
       // A batch that fails gives none of its windows.
-      {"P\nQ next=fail\nR\n", "fail"},
+      {"W\nX next=fail\nY", "fail"},
+      {"!shell 9\nZ", "disconnected"},
+      {"!refuse\nZ", "no collection"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.windows);
-    EXPECT_EQ(Walk(c.windows), c.seen);
+  for (const auto& [windows, seen] : cases) {
+    SCOPED_TRACE(windows);
+    EXPECT_EQ(Walk(windows), seen);
   }
-  EXPECT_EQ(Walk("S\n", true), "disconnected");
 }
 
 TEST(ComBrowser, OpensThePageThenShowsTheBrowserAndStopsAtTheFirstFailure) {
-  const struct {
-    const char* browser;
-    HResult result;
-    const char* calls;
-  } cases[] = {
+  const std::tuple<const char*, HResult, const char*> cases[] = {
       {"", kOk, "navigate - http://例え.jp/?q=ページ 1|visible - -1 4 put|"},
       {"!ie fail=create", CO_E_SERVER_EXEC_FAILURE, ""},
       {"!ie fail=navigate", E_FAIL, "navigate - http://例え.jp/?q=ページ 1|"},
       {"!ie fail=visible", E_FAIL, "navigate - http://例え.jp/?q=ページ 1|visible - -1 4 put|"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.browser);
-    Scenario(c.browser);
-    const size_t from = LogFrom(0).size();
-    ComBrowserAutomation automation;
-    EXPECT_EQ(automation.OpenPage("http://例え.jp/?q=ページ"), c.result);
-    std::string calls;
-    for (const std::string& line : LogFrom(from)) calls += line + "|";
-    EXPECT_EQ(calls, c.calls);
+  for (const auto& [browser, result, calls] : cases) {
+    SCOPED_TRACE(browser);
+    Scenario(browser);
+    Calls();
+    EXPECT_EQ(ComBrowserAutomation().OpenPage("http://例え.jp/?q=ページ"), result);
+    EXPECT_EQ(Calls(), calls);
   }
 }
 
