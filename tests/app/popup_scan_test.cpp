@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/watcher_fixture.h"
+#include "doubles/fake_platform.h"
 
 namespace orvo {
 namespace {
@@ -12,7 +12,8 @@ namespace {
 using fake::Content;
 using fake::FakeWindow;
 using fake::WindowSpec;
-constexpr auto kObj = ValueKind::kObject, kNull = ValueKind::kNull;
+constexpr auto kObj = ValueKind::kObject, kNull = ValueKind::kNull,
+               kEmptyObj = ValueKind::kEmptyObject;
 
 WindowSpec Opened(ValueKind opener, ValueKind parent, Content content = Content::kHtml) {
   return {content, opener, parent, false};
@@ -43,10 +44,7 @@ TEST(PopupScan, EachRuleClosesWhatItSaysWithTheCallsItsStepsName) {
       {{"1", "0", "0"}, fake::Popup(true), 1, {1, 1, 4, 3, 1, 0, 1}},
       {{"1", "0", "0"}, Opened(kObj, kNull), 0, {1, 1, 4, 3, 1, 0, 0}},
       {{"1", "2", "abc"}, Opened(kObj, ValueKind::kScalar), 0, {1, 1, 4, 3, 1, 0, 0}},
-      {{"1", "", ""},
-       Opened(ValueKind::kEmptyObject, ValueKind::kEmptyObject),
-       1,
-       {1, 1, 4, 3, 1, 0, 1}},
+      {{"1", "", ""}, Opened(kEmptyObj, kEmptyObj), 1, {1, 1, 4, 3, 1, 0, 1}},
       {{"", "0", "0"}, fake::Popup(true), 0, {1, 1, 4, 3, 1, 0, 1}},
   };
   for (const Case& c : cases) {
@@ -133,20 +131,19 @@ TEST(PopupScan, AFailingOperationLeavesOnlyThatWindowOpenAndNothingHeld) {
 // sent from another thread nothing is asked at all.
 TEST(PopupScan, TheCollectionIsMadeOnceAndAgainOnlyWhenItMustBe) {
   struct Case {
-    void (*fault)(fake::FakeDesktop&);
-    bool first_closed, second_closed;
+    bool fail_create;
+    HResult enumerate_result;
+    int fail_next_at;
+    bool can_call_out, first_closed, second_closed;
     int creates;  // over two ticks; the collection is kept only after one
   };
-  const Case cases[] = {
-      {[](fake::FakeDesktop&) {}, true, true, 1},
-      {[](fake::FakeDesktop& d) { d.fail_create = true; }, false, false, 2},
-      {[](fake::FakeDesktop& d) { d.enumerate_result = kNotImpl; }, false, false, 1},
-      {[](fake::FakeDesktop& d) { d.enumerate_result = kDisconnected; }, false, false, 2},
-      {[](fake::FakeDesktop& d) { d.enumerate_result = static_cast<HResult>(0x800706BAu); }, false,
-       false, 2},
-      {[](fake::FakeDesktop& d) { d.fail_next_at = 1; }, true, false, 1},
-      {[](fake::FakeDesktop& d) { d.can_call_out = false; }, false, false, 0},
-  };
+  const Case cases[] = {{false, kOk, -1, true, true, true, 1},
+                        {true, kOk, -1, true, false, false, 2},
+                        {false, kNotImpl, -1, true, false, false, 1},
+                        {false, kDisconnected, -1, true, false, false, 2},
+                        {false, static_cast<HResult>(0x800706BAu), -1, true, false, false, 2},
+                        {false, kOk, 1, true, true, false, 1},
+                        {false, kOk, -1, false, false, false, 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(&c - cases);
     Watcher w("0", "0", "1");
@@ -154,12 +151,14 @@ TEST(PopupScan, TheCollectionIsMadeOnceAndAgainOnlyWhenItMustBe) {
     w.main.cmdALLIE_Click();
     EXPECT_EQ(w.desktop.creates, 1);
     w.main.ShellWins.reset();
-    FakeWindow& first = w.desktop.Open(fake::Popup());
-    FakeWindow& second = w.desktop.Open(fake::Popup());
-    c.fault(w.desktop);
+    const FakeWindow& first = w.desktop.Open(fake::Popup());
+    const FakeWindow& second = w.desktop.Open(fake::Popup());
+    w.desktop.fail_create = c.fail_create;
+    w.desktop.enumerate_result = c.enumerate_result;
+    w.desktop.fail_next_at = c.fail_next_at;
+    w.desktop.can_call_out = c.can_call_out;
     w.main.Timer2_Timer();
-    EXPECT_EQ(first.closed, c.first_closed);
-    EXPECT_EQ(second.closed, c.second_closed);
+    EXPECT_EQ(first.closed * 10 + second.closed, c.first_closed * 10 + c.second_closed);
     w.main.Timer2_Timer();
     EXPECT_EQ(w.desktop.creates, 1 + c.creates);
     EXPECT_EQ(!!w.main.ShellWins, c.creates == 1);

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "app/watcher_fixture.h"
+#include "doubles/fake_platform.h"
 
 namespace {
 std::atomic<long> g_allocations{0};

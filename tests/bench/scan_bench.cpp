@@ -2,7 +2,6 @@
 // the program adds to the browser calls themselves.
 #include <benchmark/benchmark.h>
 
-#include "app/frmMain.h"
 #include "doubles/fake_platform.h"
 
 namespace orvo {
@@ -12,20 +11,18 @@ namespace {
 // picks the options: 0 opener rule, 1 no-menu-bar rule, 2 new-window rule.
 void BM_ScanTick(benchmark::State& state) {
   const auto windows = static_cast<int>(state.range(0));
-  fake::FakePlatform fakes;
-  OptionFlags flags{"0", state.range(1) == 1 ? "1" : "0", state.range(1) == 2 ? "1" : "0"};
-  frmMain main(fakes.platform, flags);
+  Watcher fakes("0", state.range(1) == 1 ? "1" : "0", state.range(1) == 2 ? "1" : "0");
   for (int i = 0; i < windows; ++i) {
     fakes.desktop.Open(i % 50 == 49  ? fake::Popup()
                        : i % 10 == 9 ? fake::FolderView()
                                      : fake::Page());
   }
-  main.Timer2_Timer();  // creates the collection
+  fakes.main.Timer2_Timer();  // creates the collection
   for (auto _ : state) {
     state.PauseTiming();
     for (fake::FakeWindow& window : fakes.desktop.windows) window.closed = false;
     state.ResumeTiming();
-    main.Timer2_Timer();
+    fakes.main.Timer2_Timer();
   }
   state.counters["per_window"] = benchmark::Counter(
       windows, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);

@@ -11,9 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "app/frmMain.h"
 #include "app/platform.h"
 #include "doubles/fake_tray.h"
 #include "res/layout/focus.h"
+#include "res/layout/layouts.h"
 #include "res/resource_names.h"
 
 // Every port of the program in memory: a desktop of browser windows, timers
@@ -145,14 +147,10 @@ class FakeDesktop final : public BrowserAutomation, public ShellWindows, public 
   int nexts_ = 0;
 };
 
-struct FakeLayoutWindow;
-// The windows made from the layout tables, live or gone: "Create frmMain",
-// "PopupMenu Form3 2", "Destroy frmAbout".
-struct FakeWindowFactory final : WindowFactory {
-  std::unique_ptr<Window> Create(const layout::Window& layout, WindowEvents& events) override;
-  FakeLayoutWindow* Find(const layout::Window& layout) const;  // the newest live one
-  void EndSession() const;  // every live window, shown or hidden, hears it
-  std::vector<FakeLayoutWindow*> live;
+// What the windows made from the layout tables leave behind: the live ones,
+// "Create frmMain", "PopupMenu Form3 2", "Destroy frmAbout".
+struct Screens {
+  std::vector<struct FakeLayoutWindow*> live;
   std::vector<std::string> calls;
   std::optional<int> menu_choice;  // what the next PopupMenu returns, once; else -1
 };
@@ -161,14 +159,14 @@ struct FakeWindowFactory final : WindowFactory {
 // on it: false, and nothing done, where a user could not act (the window is
 // hidden, no button answers). A handler may destroy the window.
 struct FakeLayoutWindow final : Window {
-  FakeLayoutWindow(FakeWindowFactory& factory, const layout::Window& layout, WindowEvents& events)
-      : factory(factory), layout(layout), events(events) {
-    factory.live.push_back(this);
-    factory.calls.push_back("Create " + std::string(layout.name));
+  FakeLayoutWindow(Screens& screens, const layout::Window& layout, WindowEvents& events)
+      : screens(screens), layout(layout), events(events) {
+    screens.live.push_back(this);
+    screens.calls.push_back("Create " + std::string(layout.name));
   }
   ~FakeLayoutWindow() override {
-    factory.calls.push_back("Destroy " + std::string(layout.name));
-    std::erase(factory.live, this);
+    screens.calls.push_back("Destroy " + std::string(layout.name));
+    std::erase(screens.live, this);
   }
   void Show() override {
     if (const ControlIndex first = layout::FocusOnShow(layout, visible); first >= 0) focus = first;
@@ -184,9 +182,9 @@ struct FakeLayoutWindow final : Window {
     captions[control] = text;
   }
   int PopupMenu() override {
-    const int chosen = layout.menu.empty() ? -1 : factory.menu_choice.value_or(-1);
-    factory.menu_choice.reset();
-    factory.calls.push_back("PopupMenu " + std::string(layout.name) + " " + std::to_string(chosen));
+    const int chosen = layout.menu.empty() ? -1 : screens.menu_choice.value_or(-1);
+    screens.menu_choice.reset();
+    screens.calls.push_back("PopupMenu " + std::string(layout.name) + " " + std::to_string(chosen));
     return chosen;
   }
 
@@ -206,7 +204,7 @@ struct FakeLayoutWindow final : Window {
     return true;
   }
 
-  FakeWindowFactory& factory;
+  Screens& screens;
   const layout::Window& layout;
   WindowEvents& events;
   bool visible = false;
@@ -215,18 +213,19 @@ struct FakeLayoutWindow final : Window {
   std::map<ControlIndex, std::string> captions;
 };
 
-inline std::unique_ptr<Window> FakeWindowFactory::Create(const layout::Window& layout,
-                                                         WindowEvents& events) {
-  return std::make_unique<FakeLayoutWindow>(*this, layout, events);
-}
-inline FakeLayoutWindow* FakeWindowFactory::Find(const layout::Window& layout) const {
-  for (auto it = live.rbegin(); it != live.rend(); ++it)
-    if (&(*it)->layout == &layout) return *it;
-  return nullptr;
-}
-inline void FakeWindowFactory::EndSession() const {
-  for (FakeLayoutWindow* window : std::vector(live)) window->events.SessionEnding();
-}
+struct FakeWindowFactory final : WindowFactory, Screens {
+  std::unique_ptr<Window> Create(const layout::Window& layout, WindowEvents& events) override {
+    return std::make_unique<FakeLayoutWindow>(*this, layout, events);
+  }
+  FakeLayoutWindow* Find(const layout::Window& layout) const {  // the newest live one
+    for (auto it = live.rbegin(); it != live.rend(); ++it)
+      if (&(*it)->layout == &layout) return *it;
+    return nullptr;
+  }
+  void EndSession() const {  // every live window, shown or hidden, hears it
+    for (FakeLayoutWindow* window : std::vector(live)) window->events.SessionEnding();
+  }
+};
 
 // Timers on a clock that moves only when a test advances it, a millisecond
 // at a time; a timer ticks each time its interval has passed since it was
@@ -343,16 +342,46 @@ struct FakePlatform : Sound, Process, VersionInfo, Icons {
     }
     return names;
   }
-  std::string ShownIcon() const {
-    const std::vector<std::string> names = IconsFrom(0);
-    return names.empty() ? "" : names.back();
-  }
-  std::string ShownTip() {
+  // The icon and the tip the tray shows now: "NOTFLAG ブロック：0".
+  std::string Shows() {
     std::string tip;
     for (const ShellCall& call : shell.calls)
       if (call.record[12] & 4) tip = reinterpret_cast<const char*>(call.record.data() + 24);
-    return ansi.ToUtf8(tip);
+    return IconsFrom(0).back() + " " + ansi.ToUtf8(tip);
   }
 };
 
 }  // namespace orvo::fake
+
+namespace orvo {
+
+// frmMain on the fake platform, with its options (beep, no-menu-bar,
+// new-window), and what a user does and sees.
+struct Watcher : fake::FakePlatform {
+  using FakeTimer = fake::VirtualClock::FakeTimer;
+  OptionFlags flags;
+  frmMain main{platform, flags};
+
+  explicit Watcher(const char* beep = "0", const char* no_toolbar = "0",
+                   const char* new_window = "0")
+      : flags{beep, no_toolbar, new_window} {}
+  FakeTimer& animate() { return static_cast<FakeTimer&>(*main.tmrAnimate); }
+  // A tray menu item (layout::Form3Menu), chosen after a right click.
+  void Menu(int item) {
+    screens.menu_choice = item;
+    TrayMouse(0x204);
+  }
+  fake::FakeLayoutWindow* Find(const layout::Window& window) { return screens.Find(window); }
+  fake::FakeLayoutWindow& Options() { return *screens.Find(layout::kfrmMain); }
+  std::string Ini() const { return files.ini.value_or("<missing>"); }
+  // The options window's boxes, ticked or not, and the flags: "100 1|0|0".
+  std::string Settings() {
+    using namespace layout::frmMainControls;
+    std::string boxes;
+    for (ControlIndex box : {optBEEP, CheTitle, Check1})
+      boxes += std::to_string(Options().CheckState(box));
+    return boxes + " " + flags.BeepFlag + "|" + flags.NoToolbarFlag + "|" + flags.NewWindowFlag;
+  }
+};
+
+}  // namespace orvo

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,45 +21,36 @@ ControlIndex Named(const Window& window, std::string_view name) {
     if (window.controls[i].name == name) return static_cast<ControlIndex>(i);
   return -1;
 }
-std::string_view NameOf(const Window& window, ControlIndex control) {
-  return control < 0 ? "" : window.controls[control].name;
+// Names of controls, each followed by a space; "-" for none.
+std::string Names(const Window& window, std::vector<ControlIndex> controls) {
+  std::string names;
+  for (ControlIndex c : controls) names += std::string(c < 0 ? "-" : window.controls[c].name) + " ";
+  return names;
 }
 
-// Every window's client area and every control's rectangle, in the pixels
-// the layout asks for; frames count from their own corner.
+// Every window's client area, then its controls' rectangles (left, top,
+// right, bottom), in the pixels the layout asks for; frames count from their
+// own corner.
 TEST(Geometry, WindowsAndControlsTakeTheirPixelSizes) {
-  struct Case {
-    const Window& window;
-    std::string_view control;  // "": the window's client area
-    PixelRect rect;
-  };
-  const Case cases[] = {
-      {kfrmMain, "", {0, 0, 289, 197}},
-      {kfrmMain, "Frame1", {8, 8, 281, 105}},
-      {kfrmMain, "optBEEP", {16, 24, 233, 49}},
-      {kfrmMain, "cmdALLIE", {16, 128, 273, 153}},
-      {kfrmMain, "cmdClose", {216, 168, 281, 189}},
-      {kForm1, "", {0, 0, 232, 89}},
-      {kForm1, "Label1", {24, 16, 217, 41}},
-      {kForm1, "Command1", {72, 56, 145, 81}},
-      {kForm1, "Command2", {152, 56, 225, 81}},
-      {kfrmAbout, "", {0, 0, 432, 250}},
-      {kfrmAbout, "Image1", {8, 8, 102, 66}},
-      {kfrmAbout, "lblVersion", {112, 16, 371, 31}},
-      {kfrmAbout, "Label6", {112, 42, 425, 109}},
-      {kfrmAbout, "Label1", {12, 128, 423, 183}},
-      {kfrmAbout, "Label5", {132, 196, 185, 213}},
-      {kfrmAbout, "Label3", {191, 197, 216, 214}},
-      {kfrmAbout, "Label2", {223, 197, 424, 214}},
-      {kfrmAbout, "Label4", {67, 229, 332, 246}},
-      {kfrmAbout, "cmdOK", {339, 221, 423, 244}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.window.name) + " " + std::string(c.control));
-    const ControlIndex index = Named(c.window, c.control);
-    const PixelRect client{0, 0, Pixels(c.window.client_width), Pixels(c.window.client_height)};
-    EXPECT_EQ(index < 0 ? client : ControlRect(c.window, index), c.rect);
+  const std::string expected =
+      "frmMain 0 0 289 197 Frame1 8 8 281 105 optBEEP 16 24 233 49 cmdALLIE 16 128 273 153 "
+      "cmdClose 216 168 281 189 Form1 0 0 232 89 Label1 24 16 217 41 Command1 72 56 145 81 "
+      "Command2 152 56 225 81 frmAbout 0 0 432 250 Image1 8 8 102 66 lblVersion 112 16 371 31 "
+      "Label6 112 42 425 109 Label1 12 128 423 183 Label5 132 196 185 213 Label3 191 197 216 214 "
+      "Label2 223 197 424 214 Label4 67 229 332 246 cmdOK 339 221 423 244 ";
+  std::istringstream in(expected);
+  std::string actual, name;
+  const Window* window = nullptr;
+  for (int number; in >> name >> number >> number >> number >> number;) {
+    PixelRect r;
+    for (const Window* w : {&kfrmMain, &kForm1, &kfrmAbout})
+      if (w->name == name)
+        window = w, r = {0, 0, Pixels(w->client_width), Pixels(w->client_height)};
+    if (window->name != name) r = ControlRect(*window, Named(*window, name));
+    for (int v : {r.left, r.top, r.right, r.bottom}) name += " " + std::to_string(v);
+    actual += name + " ";
   }
+  EXPECT_EQ(actual, expected);
   // Halves round away from zero, as for the line that starts left of the box.
   EXPECT_EQ((std::array{Pixels(7), Pixels(8), Pixels(-7), Pixels(-8), Pixels(-405)}),
             (std::array{0, 1, 0, -1, -27}));
@@ -74,46 +66,32 @@ TEST(Label6, IsTheUsageTextWithItsExactRunsOfSpaces) {
 }
 
 TEST(CreationOrder, FollowsTheTabNumbersWithTheUnnumberedLast) {
-  for (const auto& [window, order] : {
-           std::pair{&kfrmMain,
-                     std::vector<std::string_view>{"cmdHide", "cmdClose", "Frame1", "optBEEP",
-                                                   "Frame2", "cmdALLIE", "CheTitle", "Check1"}},
-           {&kfrmAbout,
-            {"cmdOK", "lblVersion", "Label1", "Label2", "Label3", "Label5", "Label4", "Label6",
-             "Image1", "Line1(2)", "Line1(1)", "Line1(0)"}},
-       }) {
-    std::vector<std::string_view> names;
-    for (ControlIndex i : CreationOrder(*window)) names.push_back(NameOf(*window, i));
-    EXPECT_EQ(names, order) << window->name;
-  }
+  EXPECT_EQ(Names(kfrmMain, CreationOrder(kfrmMain)),
+            "cmdHide cmdClose Frame1 optBEEP Frame2 cmdALLIE CheTitle Check1 ");
+  EXPECT_EQ(Names(kfrmAbout, CreationOrder(kfrmAbout)),
+            "cmdOK lblVersion Label1 Label2 Label3 Label5 Label4 Label6 Image1 Line1(2) Line1(1) "
+            "Line1(0) ");
 }
 
 // A window opens on its lowest tab stop, and showing it again leaves the
-// focus alone. Enter presses the focused button, else the default one; Esc
-// the cancel button.
+// focus alone. Esc presses the cancel button; Enter the focused button, else
+// the default one.
 TEST(Keys, FocusEnterAndEscFollowTheLayout) {
-  for (auto [window, first, esc] : {std::tuple{&kfrmMain, "cmdHide", "cmdHide"},
-                                    {&kForm1, "Command1", ""},
-                                    {&kfrmAbout, "cmdOK", "cmdOK"},
-                                    {&kForm3, "", ""}}) {
-    EXPECT_EQ(NameOf(*window, FocusOnShow(*window, false)), first) << window->name;
-    EXPECT_EQ(FocusOnShow(*window, true), -1) << window->name;
-    EXPECT_EQ(NameOf(*window, EscapeButton(*window)), esc) << window->name;
+  std::string focus_and_esc, enter;
+  for (const Window* w : {&kfrmMain, &kForm1, &kfrmAbout, &kForm3}) {
+    EXPECT_EQ(FocusOnShow(*w, true), -1) << w->name;
+    focus_and_esc += Names(*w, {FocusOnShow(*w, false), EscapeButton(*w)});
   }
-  struct Case {
-    const Window& window;
-    std::string_view focused, enter;
-  };
-  const Case cases[] = {
-      {kfrmMain, "", "cmdHide"},          {kfrmMain, "CheTitle", "cmdHide"},
-      {kfrmMain, "cmdClose", "cmdClose"}, {kForm1, "", ""},
-      {kForm1, "Command2", "Command2"},   {kForm1, "Label1", ""},
-      {kfrmAbout, "", "cmdOK"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(NameOf(c.window, EnterButton(c.window, Named(c.window, c.focused))), c.enter)
-        << c.window.name << " " << c.focused;
-  }
+  EXPECT_EQ(focus_and_esc, "cmdHide cmdHide Command1 - cmdOK cmdOK - - ");
+  for (auto [w, focused] : {std::pair{&kfrmMain, ""},
+                            {&kfrmMain, "CheTitle"},
+                            {&kfrmMain, "cmdClose"},
+                            {&kForm1, ""},
+                            {&kForm1, "Command2"},
+                            {&kForm1, "Label1"},
+                            {&kfrmAbout, ""}})
+    enter += Names(*w, {EnterButton(*w, Named(*w, focused))});
+  EXPECT_EQ(enter, "cmdHide cmdHide cmdClose - Command2 - cmdOK ");
 }
 
 TEST(BreakLines, BreaksAsJapaneseWindowsDoes) {

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "app/watcher_fixture.h"
+#include "doubles/fake_platform.h"
 #include "settings/settings_file.h"
 
 namespace orvo {

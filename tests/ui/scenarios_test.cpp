@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/watcher_fixture.h"
+#include "doubles/fake_platform.h"
 
 namespace orvo {
 namespace {
@@ -26,7 +26,7 @@ struct Program : testing::Test, Watcher {
   // The icon and the tip the tray shows, after a hover if asked.
   std::string Tray(bool hover = false) {
     if (hover) TrayMouse(kMove);
-    return ShownIcon() + " " + ShownTip();
+    return Shows();
   }
   int Count(std::string_view call) {
     return static_cast<int>(std::ranges::count(screens.calls, call));
