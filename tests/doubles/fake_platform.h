@@ -1,220 +1,387 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/frmMain.h"
 #include "app/platform.h"
-#include "doubles/fake_desktop.h"
 #include "doubles/fake_tray.h"
-#include "doubles/fake_window.h"
+#include "res/layout/focus.h"
+#include "res/layout/layouts.h"
 #include "res/resource_names.h"
 
+// Every port of the program in memory: a desktop of browser windows, timers
+// on a virtual clock, windows made from the layout tables, the program's
+// folder, the tray.
 namespace orvo::fake {
 
-// Timers on a clock that moves only when a test advances it; due timers tick
-// in time order, each as often as its interval fits.
-class VirtualClock final : public TimerPort {
+// A window's operations, in the order a scan can make them.
+enum Op : int { kDocument, kTestHtml, kParentWindow, kOpener, kParent, kMenuBar, kQuit, kOps };
+
+enum class Content { kHtml, kOtherDocument, kNoDocument, kNotABrowser };
+
+struct WindowSpec {
+  Content content = Content::kHtml;
+  ValueKind opener = ValueKind::kNull;  // what a page that no page opened has
+  ValueKind parent = ValueKind::kObject;
+  bool menu_bar = true;
+};
+// An ordinary page, a pop-up (opened by another page), a shell folder.
+inline WindowSpec Page() { return {}; }
+inline WindowSpec Popup(bool menu_bar = false) {
+  return {Content::kHtml, ValueKind::kObject, ValueKind::kObject, menu_bar};
+}
+inline WindowSpec FolderView() { return {Content::kOtherDocument}; }
+
+// The window, its document and its script window in one object: one count
+// of the references handed out over all three. A call to a window that is
+// gone fails, as a call to a disconnected object does.
+struct FakeWindow final : BrowserWindow, Document, ScriptWindow {
+  FakeWindow(std::function<void(FakeWindow&)>& on_quit, int id, const WindowSpec& spec)
+      : id(id), spec(spec), on_quit(on_quit) {}
+
+  void AddRef() noexcept override { ++refs; }
+  void Release() noexcept override { --refs; }
+  HResult ReadDocument(Ref<Document>& document) override {
+    return Answer(kDocument, document,
+                  spec.content == Content::kNoDocument ? nullptr : Ref<Document>(this));
+  }
+  HResult ReadMenuBar(bool& shown) override { return Answer(kMenuBar, shown, spec.menu_bar); }
+  HResult TestHtml(bool& html) override {
+    return Answer(kTestHtml, html, spec.content == Content::kHtml);
+  }
+  // Late binding on another document fails: only an HTML page has a script window.
+  HResult ReadParentWindow(Ref<ScriptWindow>& window) override {
+    return Answer(kParentWindow, window, Ref<ScriptWindow>(this), spec.content != Content::kHtml);
+  }
+  HResult ReadOpener(ValueKind& opener) override { return Answer(kOpener, opener, spec.opener); }
+  HResult ReadParent(ValueKind& parent) override { return Answer(kParent, parent, spec.parent); }
+  HResult Quit() override {
+    bool quit = false;
+    const HResult hr = Answer(kQuit, quit, true);
+    if (quit && on_quit) on_quit(*this);
+    closed = closed || quit;
+    return hr;
+  }
+  template <class T, class V>
+  HResult Answer(Op op, T& out, V value, bool fail = false) {
+    ++calls[op];
+    if (fail || closed || failing == op) return kFail;
+    out = std::move(value);
+    return kOk;
+  }
+
+  const int id;
+  WindowSpec spec;
+  bool closed = false;  // quit, or closed by someone else
+  int refs = 0;
+  int failing = kOps;  // the operation that fails
+  std::array<int, kOps> calls{};
+  std::function<void(FakeWindow&)>& on_quit;
+};
+
+// The shell's collection and its one enumerator (the program never runs two
+// walks at once), with one count of the references to both.
+class FakeDesktop final : public BrowserAutomation, public ShellWindows, public WindowEnumerator {
  public:
-  class FakeTimer final : public Timer {
-   public:
-    FakeTimer(VirtualClock& clock, std::uint32_t interval, std::function<void()> tick)
-        : clock_(clock), interval_(interval), tick_(std::move(tick)) {
-      clock_.timers_.push_back(this);
-    }
-    ~FakeTimer() override { std::erase(clock_.timers_, this); }
-    HResult SetEnabled(bool enabled) override {
-      if (enabled == enabled_) return kOk;
-      if (enabled && fail_enable) return kFail;
-      enabled_ = enabled;
-      due_ = clock_.now_ + interval_;
-      return kOk;
-    }
-    bool Enabled() const override { return enabled_; }
-    bool fail_enable = false;
-
-   private:
-    friend class VirtualClock;
-    VirtualClock& clock_;
-    std::uint32_t interval_;
-    std::function<void()> tick_;
-    bool enabled_ = false;
-    std::uint64_t due_ = 0;
-  };
-
-  std::unique_ptr<Timer> CreateTimer(std::uint32_t interval_ms, bool enabled,
-                                     std::function<void()> tick) override {
-    auto timer = std::make_unique<FakeTimer>(*this, interval_ms, std::move(tick));
-    (void)timer->SetEnabled(enabled);
-    return timer;
+  FakeWindow& Open(const WindowSpec& spec) {
+    return windows.emplace_back(on_quit, static_cast<int>(windows.size()), spec);
   }
-  void Advance(std::uint64_t ms) {
-    const std::uint64_t end = now_ + ms;
-    for (;;) {
-      FakeTimer* next = nullptr;
-      for (FakeTimer* t : timers_) {
-        if (t->enabled_ && t->due_ <= end && (!next || t->due_ < next->due_)) next = t;
-      }
-      if (!next) break;
-      now_ = next->due_;
-      next->due_ += next->interval_;
-      next->tick_();
-    }
-    now_ = end;
+  long OpenCount() const { return std::ranges::count(windows, false, &FakeWindow::closed); }
+  bool AllLetGo() const {
+    return std::ranges::all_of(windows, [](auto& w) { return !w.refs; });
   }
+
+  bool CanCallOut() override { return can_call_out; }
+  HResult CreateShellWindows(Ref<ShellWindows>& collection) override {
+    ++creates;
+    if (fail_create) return kFail;
+    collection = Ref<ShellWindows>(this);
+    return kOk;
+  }
+  HResult OpenPage(std::string_view address) override {
+    if (fail_open_page) return kFail;
+    opened_pages.emplace_back(address);
+    return kOk;
+  }
+  void AddRef() noexcept override { ++refs; }
+  void Release() noexcept override { --refs; }
+  HResult Enumerate(Ref<WindowEnumerator>& items) override {
+    if (Failed(enumerate_result)) return enumerate_result;
+    position_ = nexts_ = 0;
+    items = Ref<WindowEnumerator>(this);
+    return kOk;
+  }
+  // Closed windows have left the shell's list.
+  HResult Next(Ref<BrowserWindow>& window) override {
+    if (nexts_++ == fail_next_at) return kFail;
+    while (position_ < windows.size() && windows[position_].closed) ++position_;
+    window = nullptr;
+    if (position_ == windows.size()) return kFalse;
+    FakeWindow& w = windows[position_++];
+    if (w.spec.content != Content::kNotABrowser) window = Ref<BrowserWindow>(&w);
+    return kOk;
+  }
+
+  std::deque<FakeWindow> windows;  // stable addresses
+  bool fail_create = false;
+  HResult enumerate_result = kOk;  // a failure makes Enumerate answer it
+  int fail_next_at = -1;           // the Next call of a walk, from 0, that fails
+  bool fail_open_page = false;
+  bool can_call_out = true;  // false inside a message sent from another thread
+  int creates = 0, refs = 0;
+  std::vector<std::string> opened_pages;
+  // At every successful Quit, before the window closes.
+  std::function<void(FakeWindow&)> on_quit;
 
  private:
-  std::uint64_t now_ = 0;
-  std::vector<FakeTimer*> timers_;
+  std::size_t position_ = 0;
+  int nexts_ = 0;
 };
 
-inline VirtualClock::FakeTimer& AsFake(Timer& timer) {
-  return static_cast<VirtualClock::FakeTimer&>(timer);
-}
-
-// The tray icons by name, each a distinct picture; other names, and the one
-// made to fail, fail as a missing resource does.
-class FakeIcons final : public Icons {
- public:
-  static Picture PictureOf(std::string_view name) {
-    for (std::size_t i = 0; i < res::kTrayIcons.size(); ++i)
-      if (res::kTrayIcons[i].group == name) return {Picture::Type::kIcon, 0x1C00 + i};
-    return {};
-  }
-  static std::string NameOf(const Picture& picture) {
-    for (const res::TrayIconEntry& e : res::kTrayIcons)
-      if (PictureOf(e.group) == picture) return std::string(e.group);
-    return "";
-  }
-  HResult LoadNamedIcon(std::string_view name, Picture& icon) override {
-    icon = PictureOf(name);
-    return icon.type == Picture::Type::kNone || name == failing ? static_cast<HResult>(0x80070716u)
-                                                                : kOk;
-  }
-  void FailOn(std::string_view name) { failing = name; }  // "": none fails
-  std::string failing;
+// What the windows made from the layout tables leave behind: the live ones,
+// "Create frmMain", "PopupMenu Form3 2", "Destroy frmAbout".
+struct Screens {
+  std::vector<struct FakeLayoutWindow*> live;
+  std::vector<std::string> calls;
+  std::optional<int> menu_choice;  // what the next PopupMenu returns, once; else -1
 };
 
-// The program's folder in memory; a failed write changes nothing, as the
-// real one promises.
-class FakeFiles final : public Files {
- public:
-  static constexpr const char* kAppDirectory = "C:\\Program Files\\オルボ";
-  struct Entry {
-    std::string bytes;
-    bool hidden = false;  // or a folder, or a system file: no ordinary file
-    bool read_only = false;
+// A window with the program's own focus and key rules, and a user's actions
+// on it: false, and nothing done, where a user could not act (the window is
+// hidden, no button answers). A handler may destroy the window.
+struct FakeLayoutWindow final : Window {
+  FakeLayoutWindow(Screens& screens, const layout::Window& layout, WindowEvents& events)
+      : screens(screens), layout(layout), events(events) {
+    screens.live.push_back(this);
+    screens.calls.push_back("Create " + std::string(layout.name));
+  }
+  ~FakeLayoutWindow() override {
+    screens.calls.push_back("Destroy " + std::string(layout.name));
+    std::erase(screens.live, this);
+  }
+  void Show() override {
+    if (const ControlIndex first = layout::FocusOnShow(layout, visible); first >= 0) focus = first;
+    visible = true;
+  }
+  void Hide() override { visible = false; }
+  bool Visible() override { return visible; }
+  int CheckState(ControlIndex control) override { return checks[control]; }
+  void SetCheckState(ControlIndex control, int state) override {
+    if (layout.controls[control].kind == layout::Kind::kCheckBox) checks[control] = state == 1;
+  }
+  void SetCaption(ControlIndex control, std::string_view text) override {
+    captions[control] = text;
+  }
+  int PopupMenu() override {
+    const int chosen = layout.menu.empty() ? -1 : screens.menu_choice.value_or(-1);
+    screens.menu_choice.reset();
+    screens.calls.push_back("PopupMenu " + std::string(layout.name) + " " + std::to_string(chosen));
+    return chosen;
+  }
+
+  bool Click(ControlIndex control) {
+    if (!visible || control < 0) return false;
+    const layout::Kind kind = layout.controls[control].kind;
+    if (kind == layout::Kind::kCheckBox) checks[control] = 1 - checks[control];
+    if (kind == layout::Kind::kCheckBox || kind == layout::Kind::kButton) focus = control;
+    events.Click(control);
+    return true;
+  }
+  bool PressEnter() { return Click(layout::EnterButton(layout, focus)); }
+  bool PressEscape() { return Click(layout::EscapeButton(layout)); }
+  bool PressCloseBox() {
+    if (!visible) return false;
+    events.CloseRequested();
+    return true;
+  }
+
+  Screens& screens;
+  const layout::Window& layout;
+  WindowEvents& events;
+  bool visible = false;
+  ControlIndex focus = -1;
+  std::map<ControlIndex, int> checks;
+  std::map<ControlIndex, std::string> captions;
+};
+
+struct FakeWindowFactory final : WindowFactory, Screens {
+  std::unique_ptr<Window> Create(const layout::Window& layout, WindowEvents& events) override {
+    return std::make_unique<FakeLayoutWindow>(*this, layout, events);
+  }
+  FakeLayoutWindow* Find(const layout::Window& layout) const {  // the newest live one
+    for (auto it = live.rbegin(); it != live.rend(); ++it)
+      if (&(*it)->layout == &layout) return *it;
+    return nullptr;
+  }
+  void EndSession() const {  // every live window, shown or hidden, hears it
+    for (FakeLayoutWindow* window : std::vector(live)) window->events.SessionEnding();
+  }
+};
+
+// Timers on a clock that moves only when a test advances it, a millisecond
+// at a time; a timer ticks each time its interval has passed since it was
+// switched on or last ticked.
+struct VirtualClock final : TimerPort {
+  struct FakeTimer final : Timer {
+    HResult SetEnabled(bool on) override {
+      if (on_set) on_set(on);
+      if (on && !enabled && fail_enable) return kFail;
+      if (on != enabled) elapsed = 0;
+      enabled = on;
+      return kOk;
+    }
+    bool Enabled() const override { return enabled; }
+    std::uint32_t interval = 0, elapsed = 0;
+    std::function<void()> tick;
+    bool enabled = false, fail_enable = false;
+    std::function<void(bool)> on_set;  // at every SetEnabled call
   };
-
-  std::string AppDirectory() override { return kAppDirectory; }
-  bool IsOrdinaryFile(std::string_view path) override {
-    const Entry* e = Find(path);
-    return e && !e->hidden;
+  std::unique_ptr<Timer> CreateTimer(std::uint32_t interval, bool enabled,
+                                     std::function<void()> tick) override {
+    auto timer = std::make_unique<FakeTimer>();
+    timer->interval = interval;
+    timer->tick = std::move(tick);
+    timer->enabled = enabled;
+    timers.push_back(timer.get());
+    return timer;
   }
+  void Advance(int ms) {
+    for (; ms > 0; --ms) {
+      for (FakeTimer* t : timers)
+        if (t->enabled && ++t->elapsed == t->interval) t->elapsed = 0, t->tick();
+    }
+  }
+  std::vector<FakeTimer*> timers;  // the program's, which outlive every Advance
+};
+
+// The program's folder in memory, holding set.ini or not; a failed write
+// changes nothing, as the real one promises.
+struct FakeFiles final : Files {
+  static constexpr std::string_view kIni = "C:\\Program Files\\オルボ\\set.ini";
+  std::string AppDirectory() override { return "C:\\Program Files\\オルボ"; }
+  bool IsOrdinaryFile(std::string_view path) override { return path == kIni && ini && !hidden; }
   HResult Read(std::string_view path, std::string& bytes) override {
-    const Entry* e = Find(path);
-    if (!e || fail_read) return kFail;
-    bytes = e->bytes.substr(0, kMaxReadBytes);
+    if (path != kIni || !ini || fail_read) return kFail;
+    bytes = *ini;
     return kOk;
   }
   HResult Replace(std::string_view path, std::string_view bytes) override {
-    Entry* e = Find(path);
-    if (fail_replace || (e && (e->hidden || e->read_only))) return kFail;
-    entries[std::string(path)].bytes = bytes;
+    if (path != kIni || fail_replace || (ini && (hidden || read_only))) return kFail;
+    ini = bytes;
     if (on_replace) on_replace();
     return kOk;
   }
-  static std::string SetIni() { return std::string(kAppDirectory) + "\\set.ini"; }
-  Entry* Find(std::string_view path) {
-    auto it = entries.find(path);
-    return it == entries.end() ? nullptr : &it->second;
-  }
-
-  std::map<std::string, Entry, std::less<>> entries;
-  bool fail_read = false;
+  std::optional<std::string> ini;  // none: no set.ini
+  bool hidden = false, read_only = false, fail_read = false;
   bool fail_replace = false;  // as a folder without write access
   std::function<void()> on_replace;
 };
 
-struct FakeSound final : Sound {
+// Every double, wired into one Platform, with the small ports its own: a
+// speaker that counts, an end that is only recorded, the version
+// information, and the tray icons by name (handle 0x1C00 + their place in the
+// table; other names, and the one made to fail, fail as a missing resource).
+// The tray control sits on a fake window of its own, in a fake notification
+// area.
+struct FakePlatform : Sound, Process, VersionInfo, Icons {
   void Beep() override {
     ++beeps;
     if (on_beep) on_beep();
   }
-  int beeps = 0;
-  std::function<void()> on_beep;  // lets a test look at the moment of the beep
-};
-
-// Records the end instead of ending the test.
-struct FakeProcess final : Process {
   void End() override {
     ++ends;
     if (on_end) on_end();
   }
-  int ends = 0;
-  std::function<void()> on_end;
-};
-
-struct FakeVersionInfo final : VersionInfo {
   HResult ReadProgramVersion(ProgramVersion& out) override {
-    if (fail) return kFail;
     out = version;
-    return kOk;
+    return version_fails ? kFail : kOk;
   }
+  HResult LoadNamedIcon(std::string_view name, Picture& icon) override {
+    for (std::size_t i = 0; i < res::kTrayIcons.size(); ++i) {
+      if (res::kTrayIcons[i].group != name || name == failing_icon) continue;
+      icon = {Picture::Type::kIcon, 0x1C00 + i};
+      return kOk;
+    }
+    return static_cast<HResult>(0x80070716u);
+  }
+  int beeps = 0, ends = 0;
+  std::function<void()> on_beep, on_end;
   ProgramVersion version{"Orvo_自動広告除去", 1, 8, 0};
-  bool fail = false;
-};
+  bool version_fails = false;
+  std::string failing_icon;
 
-// Every double, wired into one Platform. The tray control sits on a fake
-// window of its own, in a fake notification area.
-struct FakePlatform {
   FakeDesktop desktop;
   VirtualClock clock;
-  FakeSound sound;
-  FakeIcons icons;
   FakeFiles files;
   CodePage ansi;
-  FakeTrayShell shell;
-  FakeWindows windows;
-  WindowHandle tray_hwnd = windows.NewWindow(
-      [](WindowHandle, std::uint32_t, std::uintptr_t, std::intptr_t) { return std::intptr_t{0}; });
-  FakeControlHost tray_host{tray_hwnd};
-  cSysTray tray{SysTrayPorts{tray_host, shell, windows, ansi}};
+  FakeTrayHost shell;
+  cSysTray tray{SysTrayPorts{shell, shell, shell, ansi}};
   FakeWindowFactory screens;
-  FakeProcess process;
-  FakeVersionInfo version;
-  Platform platform{desktop, clock, sound, icons, files, ansi, screens, process, version, tray};
+  Platform platform{desktop, clock, *this, *this, files, ansi, screens, *this, *this, tray};
 
-  // Sends the shell's tray callback for a mouse message to the control.
+  // The shell's tray callback for a mouse message.
   void TrayMouse(std::uint32_t mouse_message) {
-    windows.Send(tray_hwnd, 1125, 0, static_cast<std::intptr_t>(mouse_message));
+    shell.Send(1125, static_cast<std::intptr_t>(mouse_message));
   }
-  // The picture and the tooltip the notification area shows now, played
-  // back from the shell calls; the tip in UTF-8.
-  std::string ShownIcon() const {
-    std::uint32_t icon = 0;
-    for (const ShellCall& call : shell.calls) {
-      if (call.message == kNimDelete)
-        icon = 0;
-      else if (call.record[12] & 2)
-        icon = IconOf(call.record);
+  // The records' icons by name (NIF_ICON in byte 12, hIcon at 20), from
+  // call `from` on; the last tip put in (NIF_TIP, szTip at 24), in UTF-8.
+  std::vector<std::string> IconsFrom(std::size_t from) const {
+    std::vector<std::string> names;
+    for (std::size_t i = from; i < shell.calls.size(); ++i) {
+      const NotifyIconRecord& r = shell.calls[i].record;
+      if (r[12] & 2) names.emplace_back(res::kTrayIcons.at((r[20] | r[21] << 8) - 0x1C00).group);
     }
-    return FakeIcons::NameOf({Picture::Type::kIcon, icon});
+    return names;
   }
-  std::string ShownTip() const {
+  // The icon and the tip the tray shows now: "NOTFLAG ブロック：0".
+  std::string Shows() {
     std::string tip;
-    for (const ShellCall& call : shell.calls) {
-      if (call.message == kNimDelete)
-        tip.clear();
-      else if (call.record[12] & 4)
-        tip = reinterpret_cast<const char*>(call.record.data() + 24);
-    }
-    return CodePage().ToUtf8(tip);
+    for (const ShellCall& call : shell.calls)
+      if (call.record[12] & 4) tip = reinterpret_cast<const char*>(call.record.data() + 24);
+    return IconsFrom(0).back() + " " + ansi.ToUtf8(tip);
   }
 };
 
 }  // namespace orvo::fake
+
+namespace orvo {
+
+// frmMain on the fake platform, with its options (beep, no-menu-bar,
+// new-window), and what a user does and sees.
+struct Watcher : fake::FakePlatform {
+  using FakeTimer = fake::VirtualClock::FakeTimer;
+  OptionFlags flags;
+  frmMain main{platform, flags};
+
+  explicit Watcher(const char* beep = "0", const char* no_toolbar = "0",
+                   const char* new_window = "0")
+      : flags{beep, no_toolbar, new_window} {}
+  FakeTimer& animate() { return static_cast<FakeTimer&>(*main.tmrAnimate); }
+  // A tray menu item (layout::Form3Menu), chosen after a right click.
+  void Menu(int item) {
+    screens.menu_choice = item;
+    TrayMouse(0x204);
+  }
+  fake::FakeLayoutWindow* Find(const layout::Window& window) { return screens.Find(window); }
+  fake::FakeLayoutWindow& Options() { return *screens.Find(layout::kfrmMain); }
+  std::string Ini() const { return files.ini.value_or("<missing>"); }
+  // The options window's boxes, ticked or not, and the flags: "100 1|0|0".
+  std::string Settings() {
+    using namespace layout::frmMainControls;
+    std::string boxes;
+    for (ControlIndex box : {optBEEP, CheTitle, Check1})
+      boxes += std::to_string(Options().CheckState(box));
+    return boxes + " " + flags.BeepFlag + "|" + flags.NoToolbarFlag + "|" + flags.NewWindowFlag;
+  }
+};
+
+}  // namespace orvo

@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,26 +15,10 @@
 #include "platform/window_proc.h"
 #include "systray/mSysTray.h"
 
-// The tray control's world: a shell that records every call with its bytes,
-// windows with a procedure slot and user data, an ANSI code page
-// and a host with a property bag. The shell and the windows write one line per
-// call into a shared journal, so that tests can check their interleaving.
-namespace orvo {
-
-// The fields of a record, as the shell reads them.
-inline std::uint32_t U32(const NotifyIconRecord& r, std::size_t offset) {
-  return r[offset] | r[offset + 1] << 8 | r[offset + 2] << 16 |
-         static_cast<std::uint32_t>(r[offset + 3]) << 24;
-}
-inline std::uint32_t Flags(const NotifyIconRecord& r) { return U32(r, 12); }
-inline std::uint32_t Callback(const NotifyIconRecord& r) { return U32(r, 16); }
-inline std::uint32_t IconOf(const NotifyIconRecord& r) { return U32(r, 20); }
-
-}  // namespace orvo
-
+// The tray control's world: the shell, the window and the form that host it,
+// writing one line per call into one journal, so that tests can check their
+// interleaving; and an ANSI code page.
 namespace orvo::fake {
-
-using Journal = std::vector<std::string>;
 
 // One of `record` and `wide` holds the call's bytes; the other stays zero.
 struct ShellCall {
@@ -44,154 +27,100 @@ struct ShellCall {
   NotifyIconRecordW wide;
 };
 
-class FakeTrayShell final : public TrayShell {
- public:
-  explicit FakeTrayShell(Journal* journal = nullptr) : journal_(journal) {}
+// The form hosting the control and the shell it talks to. The shell records
+// every call with its bytes. The form's window has a procedure slot and user
+// data; a message runs through the current procedure: the tray's hook, which
+// is the program's own, or the window's own, which logs "own <message>" and
+// answers 0x5A. The form hears of property changes, in user mode or design
+// mode.
+struct FakeTrayHost : TrayShell, WindowProcSlots, ControlHost {
+  static constexpr WindowHandle kHwnd = 0x1234'5678;
+  static constexpr WindowProcAddress kOwnProc = 0x1100, kTrayProc = 0x7A7A0000;
+  static constexpr std::uint32_t kTaskbarCreated = 0xC0DE;
+
   HResult NotifyIcon(std::uint32_t message, const NotifyIconRecord& record) override {
     return Record({message, record, {}});
   }
   HResult NotifyIcon(std::uint32_t message, const NotifyIconRecordW& record) override {
     return Record({message, {}, record});
   }
-  std::vector<ShellCall> calls;
-
- private:
   HResult Record(const ShellCall& call) {
     calls.push_back(call);
-    static const char* const kNames[] = {"NIM_ADD", "NIM_MODIFY", "NIM_DELETE"};
-    if (journal_) journal_->push_back(call.message < 3 ? kNames[call.message] : "NIM_?");
+    journal.push_back("NIM " + std::to_string(call.message));
     return kOk;
   }
-  Journal* journal_;
-};
-
-// Windows with a procedure slot and user data; a message runs through the
-// window's current procedure, the tray's hook being the program's own.
-class FakeWindows final : public WindowProcSlots {
- public:
-  using Proc =
-      std::function<std::intptr_t(WindowHandle, std::uint32_t, std::uintptr_t, std::intptr_t)>;
-  static constexpr WindowProcAddress kTrayProc = 0x7A7A0000;
-  static constexpr std::uint32_t kTaskbarCreated = 0xC0DE;
-
-  explicit FakeWindows(Journal* journal = nullptr) : journal_(journal) {}
-
-  // A window whose own procedure is `own`; its address is OwnProc(handle).
-  WindowHandle NewWindow(Proc own) {
-    const WindowHandle hwnd = 0x100 + 4 * windows_.size();
-    windows_[hwnd] = {std::move(own), OwnProc(hwnd), 0};
-    return hwnd;
+  std::intptr_t Send(std::uint32_t msg, std::intptr_t lparam = 0) {
+    return CallWindowProc(proc, kHwnd, msg, 0, lparam);
   }
-  WindowProcAddress OwnProc(WindowHandle hwnd) const { return 0x1000 + hwnd; }
-  WindowProcAddress ProcOf(WindowHandle hwnd) const { return windows_.at(hwnd).proc; }
-  std::intptr_t Send(WindowHandle hwnd, std::uint32_t msg, std::uintptr_t wparam,
-                     std::intptr_t lparam) {
-    return CallWindowProc(windows_.at(hwnd).proc, hwnd, msg, wparam, lparam);
+  WindowProcAddress SetWindowProc(WindowHandle hwnd, WindowProcAddress to) override {
+    journal.push_back(to == kTrayProc ? "hook" : "unhook");
+    return hwnd == kHwnd ? std::exchange(proc, to) : 0;
   }
-
-  WindowProcAddress SetWindowProc(WindowHandle hwnd, WindowProcAddress proc) override {
-    if (journal_)
-      journal_->push_back(proc == kTrayProc ? "SetWindowProc tray" : "SetWindowProc other");
-    return std::exchange(windows_.at(hwnd).proc, proc);
+  std::uintptr_t SetUserData(WindowHandle, std::uintptr_t data) override {
+    return std::exchange(user_data, data);
   }
-  std::uintptr_t SetUserData(WindowHandle hwnd, std::uintptr_t data) override {
-    if (journal_) journal_->push_back("SetUserData");
-    return std::exchange(windows_.at(hwnd).user_data, data);
-  }
-  std::uintptr_t GetUserData(WindowHandle hwnd) override { return windows_.at(hwnd).user_data; }
-  std::intptr_t CallWindowProc(WindowProcAddress proc, WindowHandle hwnd, std::uint32_t msg,
+  std::uintptr_t GetUserData(WindowHandle hwnd) override { return hwnd == kHwnd ? user_data : 0; }
+  std::intptr_t CallWindowProc(WindowProcAddress to, WindowHandle hwnd, std::uint32_t msg,
                                std::uintptr_t wparam, std::intptr_t lparam) override {
-    if (proc == kTrayProc) return mSysTray::TrayWindowProc(*this, hwnd, msg, wparam, lparam);
-    for (auto& [handle, window] : windows_) {
-      if (OwnProc(handle) == proc) return window.own(hwnd, msg, wparam, lparam);
-    }
-    return 0;
+    if (to == kTrayProc) return mSysTray::TrayWindowProc(*this, hwnd, msg, wparam, lparam);
+    if (to != kOwnProc) return 0;
+    journal.push_back("own " + std::to_string(msg));
+    return 0x5A;
   }
   WindowProcAddress TrayWindowProcAddress() override { return kTrayProc; }
   std::uint32_t TaskbarCreatedMessage() override { return kTaskbarCreated; }
-
- private:
-  struct Window {
-    Proc own;
-    WindowProcAddress proc = 0;
-    std::uintptr_t user_data = 0;
-  };
-  std::map<WindowHandle, Window> windows_;
-  Journal* journal_;
-};
-
-// iconv from one encoding to another; '?' for what the target lacks or the
-// source does not know, as the Windows conversions do, and `lost` set. A
-// source character is skipped whole: in UTF-8 its continuation bytes, in
-// CP932 the trail byte of a lead byte.
-inline std::string Convert(const char* to, const char* from, std::string_view text, bool from_utf8,
-                           bool* lost = nullptr) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return {};
-  std::string out;
-  char* in = const_cast<char*>(text.data());
-  std::size_t in_left = text.size();
-  char buffer[256];
-  while (in_left > 0) {
-    char* dst = buffer;
-    std::size_t dst_left = sizeof buffer;
-    const std::size_t rc = iconv(cd, &in, &in_left, &dst, &dst_left);
-    out.append(buffer, dst);
-    if (rc != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
-    out += '?';
-    if (lost) *lost = true;
-    const auto lead = static_cast<unsigned char>(*in);
-    ++in;
-    --in_left;
-    if (from_utf8) {
-      while (in_left > 0 && (static_cast<unsigned char>(*in) & 0xC0) == 0x80) {
-        ++in;
-        --in_left;
-      }
-    } else if (in_left > 0 && ((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC))) {
-      ++in;
-      --in_left;
-    }
-  }
-  iconv_close(cd);
-  return out;
-}
-
-// A code page through iconv: CP932 as on a Japanese Windows, or CP1252 as on
-// a Western one.
-class CodePage final : public AnsiCodePage {
- public:
-  std::string FromUtf8(std::string_view utf8) override {
-    return Convert(name, "UTF-8", utf8, true);
-  }
-  bool Carries(std::string_view utf8) override {
-    bool lost = false;
-    Convert(name, "UTF-8", utf8, true, &lost);
-    return !lost;
-  }
-  std::string ToUtf8(std::string_view ansi) override { return Convert("UTF-8", name, ansi, false); }
-
-  const char* name = "CP932";
-};
-
-// The form hosting the control: user mode or design mode, and the property
-// changes it hears of.
-class FakeControlHost final : public ControlHost {
- public:
-  explicit FakeControlHost(WindowHandle hwnd) : hwnd(hwnd) {}
-  WindowHandle Hwnd() override { return hwnd; }
+  WindowHandle Hwnd() override { return kHwnd; }
   bool UserMode() override { return user_mode; }
   void PropertyChanged(std::string_view name) override { notices.emplace_back(name); }
-  std::optional<Picture> FacePicture() override { return face; }
-  void SetFacePicture(const std::optional<Picture>& picture) override { face = picture; }
+  std::optional<Picture> FacePicture() override { return std::nullopt; }
+  void SetFacePicture(const std::optional<Picture>&) override {}
   int ScaleWidth() override { return 34; }
   int ScaleHeight() override { return 34; }
   HResult SetSizeTwips(int, int) override { return kOk; }
 
-  WindowHandle hwnd;
+  std::vector<ShellCall> calls;
+  std::vector<std::string> journal, notices;
+  WindowProcAddress proc = kOwnProc;
+  std::uintptr_t user_data = 0;
   bool user_mode = true;
-  std::vector<std::string> notices;
-  std::optional<Picture> face;
+};
+
+// A code page through iconv, CP932 as on a Japanese Windows or CP1252 as on a
+// Western one: '?' for a byte that the source does not know or a character
+// the target lacks, as the Windows conversions do.
+class CodePage final : public AnsiCodePage {
+ public:
+  std::string FromUtf8(std::string_view utf8) override { return Convert(name, "UTF-8", utf8); }
+  bool Carries(std::string_view utf8) override {
+    lost_ = false;
+    FromUtf8(utf8);
+    return !lost_;
+  }
+  std::string ToUtf8(std::string_view ansi) override { return Convert("UTF-8", name, ansi); }
+  const char* name = "CP932";
+
+ private:
+  std::string Convert(const char* to, const char* from, std::string_view text) {
+    iconv_t cd = iconv_open(to, from);
+    std::string out;
+    char* in = const_cast<char*>(text.data());
+    std::size_t left = text.size();
+    while (left > 0) {
+      char buffer[256];
+      char* dst = buffer;
+      std::size_t room = sizeof buffer;
+      const std::size_t rc = iconv(cd, &in, &left, &dst, &room);
+      out.append(buffer, dst);
+      if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
+        out += '?';
+        lost_ = true;
+        ++in, --left;
+      }
+    }
+    iconv_close(cd);
+    return out;
+  }
+  bool lost_ = false;
 };
 
 }  // namespace orvo::fake

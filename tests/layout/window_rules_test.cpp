@@ -1,7 +1,9 @@
+// The layout tables and the rules that read them.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,56 +17,40 @@ namespace orvo::layout {
 namespace {
 
 ControlIndex Named(const Window& window, std::string_view name) {
-  for (size_t i = 0; i < window.controls.size(); ++i) {
+  for (size_t i = 0; i < window.controls.size(); ++i)
     if (window.controls[i].name == name) return static_cast<ControlIndex>(i);
-  }
   return -1;
 }
-
-std::string_view NameOf(const Window& window, ControlIndex control) {
-  return control < 0 ? "" : window.controls[control].name;
+// Names of controls, each followed by a space; "-" for none.
+std::string Names(const Window& window, std::vector<ControlIndex> controls) {
+  std::string names;
+  for (ControlIndex c : controls) names += std::string(c < 0 ? "-" : window.controls[c].name) + " ";
+  return names;
 }
 
-// Every window's client area and every control's rectangle, in the pixels
-// the layout asks for; frames count from their own corner.
+// Every window's client area, then its controls' rectangles (left, top,
+// right, bottom), in the pixels the layout asks for; frames count from their
+// own corner.
 TEST(Geometry, WindowsAndControlsTakeTheirPixelSizes) {
-  struct Case {
-    const Window& window;
-    std::string_view control;  // "": the window's client area
-    PixelRect rect;
-  };
-  const Case cases[] = {
-      {kfrmMain, "", {0, 0, 289, 197}},
-      {kfrmMain, "Frame1", {8, 8, 281, 105}},
-      {kfrmMain, "optBEEP", {16, 24, 233, 49}},
-      {kfrmMain, "cmdALLIE", {16, 128, 273, 153}},
-      {kfrmMain, "cmdClose", {216, 168, 281, 189}},
-      {kForm1, "", {0, 0, 232, 89}},
-      {kForm1, "Label1", {24, 16, 217, 41}},
-      {kForm1, "Command1", {72, 56, 145, 81}},
-      {kForm1, "Command2", {152, 56, 225, 81}},
-      {kfrmAbout, "", {0, 0, 432, 250}},
-      {kfrmAbout, "Image1", {8, 8, 102, 66}},
-      {kfrmAbout, "lblVersion", {112, 16, 371, 31}},
-      {kfrmAbout, "Label6", {112, 42, 425, 109}},
-      {kfrmAbout, "Label1", {12, 128, 423, 183}},
-      {kfrmAbout, "Label5", {132, 196, 185, 213}},
-      {kfrmAbout, "Label3", {191, 197, 216, 214}},
-      {kfrmAbout, "Label2", {223, 197, 424, 214}},
-      {kfrmAbout, "Label4", {67, 229, 332, 246}},
-      {kfrmAbout, "cmdOK", {339, 221, 423, 244}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.window.name) + " " + std::string(c.control));
-    if (c.control.empty()) {
-      EXPECT_EQ((PixelRect{0, 0, Pixels(c.window.client_width), Pixels(c.window.client_height)}),
-                c.rect);
-      continue;
-    }
-    const ControlIndex index = Named(c.window, c.control);
-    ASSERT_GE(index, 0);
-    EXPECT_EQ(ControlRect(c.window, index), c.rect);
+  const std::string expected =
+      "frmMain 0 0 289 197 Frame1 8 8 281 105 optBEEP 16 24 233 49 cmdALLIE 16 128 273 153 "
+      "cmdClose 216 168 281 189 Form1 0 0 232 89 Label1 24 16 217 41 Command1 72 56 145 81 "
+      "Command2 152 56 225 81 frmAbout 0 0 432 250 Image1 8 8 102 66 lblVersion 112 16 371 31 "
+      "Label6 112 42 425 109 Label1 12 128 423 183 Label5 132 196 185 213 Label3 191 197 216 214 "
+      "Label2 223 197 424 214 Label4 67 229 332 246 cmdOK 339 221 423 244 ";
+  std::istringstream in(expected);
+  std::string actual, name;
+  const Window* window = nullptr;
+  for (int number; in >> name >> number >> number >> number >> number;) {
+    PixelRect r;
+    for (const Window* w : {&kfrmMain, &kForm1, &kfrmAbout})
+      if (w->name == name)
+        window = w, r = {0, 0, Pixels(w->client_width), Pixels(w->client_height)};
+    if (window->name != name) r = ControlRect(*window, Named(*window, name));
+    for (int v : {r.left, r.top, r.right, r.bottom}) name += " " + std::to_string(v);
+    actual += name + " ";
   }
+  EXPECT_EQ(actual, expected);
   // Halves round away from zero, as for the line that starts left of the box.
   EXPECT_EQ((std::array{Pixels(7), Pixels(8), Pixels(-7), Pixels(-8), Pixels(-405)}),
             (std::array{0, 1, 0, -1, -27}));
@@ -72,85 +58,40 @@ TEST(Geometry, WindowsAndControlsTakeTheirPixelSizes) {
   EXPECT_FALSE(kForm1.taskbar_button || kfrmAbout.taskbar_button || kForm3.taskbar_button);
 }
 
-std::u32string CodePoints(std::string_view utf8) {
-  std::u32string out;
-  for (size_t i = 0; i < utf8.size();) {
-    const auto b = static_cast<unsigned char>(utf8[i]);
-    const int n = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
-    char32_t c = n == 1 ? b : b & (0xFF >> (n + 1));
-    for (int k = 1; k < n; ++k) c = c << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-    out.push_back(c);
-    i += n;
-  }
-  return out;
-}
-
 TEST(Label6, IsTheUsageTextWithItsExactRunsOfSpaces) {
-  const std::u32string text = CodePoints(kfrmAbout.controls[frmAboutControls::Label6].caption);
-  EXPECT_EQ(text.size(), 138u);
-  EXPECT_EQ(text.substr(0, 8), std::u32string(8, U'─'));
-  EXPECT_NE(text.find(U"当人\u3000 は"), std::u32string::npos);
-  EXPECT_NE(text.find(U"。" + std::u32string(21, U' ') + U"■"), std::u32string::npos);
-  EXPECT_NE(text.find(U"使用は" + std::u32string(6, U' ') + U"ご遠慮"), std::u32string::npos);
-  EXPECT_EQ(std::count(text.begin(), text.end(), U'，'), 2);
-  EXPECT_EQ(text.find(U','), std::u32string::npos);
-  EXPECT_EQ(text.substr(text.size() - 8), U"ご遠慮ください。");
+  EXPECT_EQ(kfrmAbout.controls[frmAboutControls::Label6].caption,
+            "────────使用承諾 および 免責────────■本プログラムを使用した結果，いかなる損害が"
+            "生じても当人\u3000 は責任を負いませんのでご了承ください。                     ■本件"
+            "に承諾していただけない場合，本プログラムの使用は      ご遠慮ください。");
 }
 
 TEST(CreationOrder, FollowsTheTabNumbersWithTheUnnumberedLast) {
-  struct Case {
-    const Window& window;
-    std::vector<std::string_view> order;
-  };
-  const Case cases[] = {
-      {kfrmMain,
-       {"cmdHide", "cmdClose", "Frame1", "optBEEP", "Frame2", "cmdALLIE", "CheTitle", "Check1"}},
-      {kfrmAbout,
-       {"cmdOK", "lblVersion", "Label1", "Label2", "Label3", "Label5", "Label4", "Label6", "Image1",
-        "Line1(2)", "Line1(1)", "Line1(0)"}},
-  };
-  for (const Case& c : cases) {
-    std::vector<std::string_view> names;
-    for (ControlIndex i : CreationOrder(c.window)) names.push_back(NameOf(c.window, i));
-    EXPECT_EQ(names, c.order) << c.window.name;
-  }
+  EXPECT_EQ(Names(kfrmMain, CreationOrder(kfrmMain)),
+            "cmdHide cmdClose Frame1 optBEEP Frame2 cmdALLIE CheTitle Check1 ");
+  EXPECT_EQ(Names(kfrmAbout, CreationOrder(kfrmAbout)),
+            "cmdOK lblVersion Label1 Label2 Label3 Label5 Label4 Label6 Image1 Line1(2) Line1(1) "
+            "Line1(0) ");
 }
 
-TEST(Focus, OpensOnTheLowestTabAndShowingAgainLeavesItAlone) {
-  struct Case {
-    const Window& window;
-    std::string_view first;
-  };
-  for (const Case& c :
-       {Case{kfrmMain, "cmdHide"}, {kForm1, "Command1"}, {kfrmAbout, "cmdOK"}, {kForm3, ""}}) {
-    EXPECT_EQ(NameOf(c.window, FocusOnShow(c.window, false)), c.first) << c.window.name;
-    EXPECT_EQ(FocusOnShow(c.window, true), -1) << c.window.name;
+// A window opens on its lowest tab stop, and showing it again leaves the
+// focus alone. Esc presses the cancel button; Enter the focused button, else
+// the default one.
+TEST(Keys, FocusEnterAndEscFollowTheLayout) {
+  std::string focus_and_esc, enter;
+  for (const Window* w : {&kfrmMain, &kForm1, &kfrmAbout, &kForm3}) {
+    EXPECT_EQ(FocusOnShow(*w, true), -1) << w->name;
+    focus_and_esc += Names(*w, {FocusOnShow(*w, false), EscapeButton(*w)});
   }
-}
-
-TEST(Keys, EnterPressesTheFocusedButtonElseTheDefaultAndEscTheCancelButton) {
-  struct Case {
-    const Window& window;
-    std::string_view focused, enter;
-  };
-  const Case cases[] = {
-      {kfrmMain, "", "cmdHide"},
-      {kfrmMain, "CheTitle", "cmdHide"},
-      {kfrmMain, "cmdClose", "cmdClose"},
-      {kfrmMain, "cmdALLIE", "cmdALLIE"},
-      {kForm1, "", ""},
-      {kForm1, "Command2", "Command2"},
-      {kForm1, "Label1", ""},
-      {kfrmAbout, "", "cmdOK"},
-  };
-  for (const Case& c : cases) {
-    const ControlIndex focused = c.focused.empty() ? -1 : Named(c.window, c.focused);
-    EXPECT_EQ(NameOf(c.window, EnterButton(c.window, focused)), c.enter)
-        << c.window.name << " " << c.focused;
-  }
-  EXPECT_EQ(NameOf(kfrmMain, EscapeButton(kfrmMain)), "cmdHide") << "Esc saves";
-  EXPECT_EQ(EscapeButton(kForm1), -1);
-  EXPECT_EQ(NameOf(kfrmAbout, EscapeButton(kfrmAbout)), "cmdOK");
+  EXPECT_EQ(focus_and_esc, "cmdHide cmdHide Command1 - cmdOK cmdOK - - ");
+  for (auto [w, focused] : {std::pair{&kfrmMain, ""},
+                            {&kfrmMain, "CheTitle"},
+                            {&kfrmMain, "cmdClose"},
+                            {&kForm1, ""},
+                            {&kForm1, "Command2"},
+                            {&kForm1, "Label1"},
+                            {&kfrmAbout, ""}})
+    enter += Names(*w, {EnterButton(*w, Named(*w, focused))});
+  EXPECT_EQ(enter, "cmdHide cmdHide cmdClose - Command2 - cmdOK ");
 }
 
 TEST(BreakLines, BreaksAsJapaneseWindowsDoes) {
@@ -172,24 +113,18 @@ TEST(BreakLines, BreaksAsJapaneseWindowsDoes) {
       {L"a\r\nb", 10, {L"a", L"b"}},
       {L"", 10, {}},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(BreakLines(c.text, c.width, fit), c.lines) << c.text.size();
-  }
+  for (const Case& c : cases) EXPECT_EQ(BreakLines(c.text, c.width, fit), c.lines) << c.text.size();
 }
 
-TEST(WantsLightText, OnDarkFacesOnly) {
-  struct Case {
-    std::uint32_t face;  // 0x00BBGGRR
-    bool light;
-  };
-  for (const Case& c : {Case{0xFFFFFF, false},
-                        {0x000000, true},
-                        {0xFF0000, true},
-                        {0x0000FF, true},
-                        {0x00FF00, false},
-                        {0x808080, false},
-                        {0x7F7F7F, true}}) {
-    EXPECT_EQ(WantsLightText(c.face), c.light) << std::hex << c.face;
+TEST(WantsLightText, OnDarkFacesOnly) {  // faces as 0x00BBGGRR
+  for (auto [face, light] : {std::pair{0xFFFFFFu, false},
+                             {0x000000u, true},
+                             {0xFF0000u, true},
+                             {0x0000FFu, true},
+                             {0x00FF00u, false},
+                             {0x808080u, false},
+                             {0x7F7F7Fu, true}}) {
+    EXPECT_EQ(WantsLightText(face), light) << std::hex << face;
   }
 }
 

@@ -5,8 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "app/watcher_fixture.h"
-#include "res/layout/layouts.h"
+#include "doubles/fake_platform.h"
 #include "settings/settings_file.h"
 
 namespace orvo {
@@ -14,183 +13,136 @@ namespace {
 
 using namespace layout::frmMainControls;
 using namespace std::literals;
-using fake::FakeFiles;
-using Items = std::array<std::string, 3>;
-using Boxes = std::array<int, 3>;
 
 TEST(ReadItems, GivesTheFirstThreeItems) {
-  const std::pair<std::string_view, Items> cases[] = {
-      {"1\r\n1\r\n1", {"1", "1", "1"}},
-      {"1,0\r\n1\r\n", {"1", "0", "1"}},
-      {"\"1,0\",1\r\n1\r\n", {"1,0", "1", "1"}},
-      {"\"1\"junk,2\r\n3\r\n", {"1", "2", "3"}},
+  const std::pair<std::string_view, std::array<std::string, 3>> cases[] = {
+      {" 1 , \" 2,\"junk\r\n3  \r\n4", {"1", " 2,", "3"}},
+      {"\r\n1\r\r\n", {"", "1", ""}},
+      {"a\nb\rc", {"a", "b", "c"}},
+      {"1,\r\n2", {"1", "", "2"}},
       {"\"1\r\n2", {"1\r\n2", "", ""}},
-      {"   1\r\n  0\r\n1\r\n", {"1", "0", "1"}},
-      {" 1 \r\n0  \r\n 1\r\n", {"1", "0", "1"}},
-      {"\" 1 \"\r\n\r\n\r\n", {" 1 ", "", ""}},
-      {"\r\n1\r\n1\r\n", {"", "1", "1"}},
-      {"1\n0\n1\n", {"1", "0", "1"}},
-      {"1\r0\r1\r", {"1", "0", "1"}},
-      {"1\r\r\n1\r\n", {"1", "", "1"}},
-      {"1\r\n1\r\n1\r\n0\r\n", {"1", "1", "1"}},
-      {"1,\r\n1\r\n", {"1", "", "1"}},
       {"   ", {"", "", ""}},
   };
   for (const auto& [bytes, items] : cases) EXPECT_EQ(settings::ReadItems(bytes), items) << bytes;
 }
 
-struct OptionsWindow {
-  Watcher w;
-
-  fake::FakeLayoutWindow& window() { return *w.screens.Find(layout::kfrmMain); }
-  void WriteIni(std::string_view bytes) { w.files.entries[FakeFiles::SetIni()].bytes = bytes; }
-  std::string Ini() {
-    const FakeFiles::Entry* e = w.files.Find(FakeFiles::SetIni());
-    return e ? e->bytes : "<missing>";
-  }
-  Boxes CheckBoxes() {
-    return {window().CheckState(optBEEP), window().CheckState(CheTitle),
-            window().CheckState(Check1)};
-  }
-  Items Flags() { return {w.flags.BeepFlag, w.flags.NoToolbarFlag, w.flags.NewWindowFlag}; }
-  // The tray menu's options command.
-  void OpenOptions() {
-    w.main.Set_INI();
-    w.main.Show();
-  }
-};
-struct Options : testing::Test, OptionsWindow {};
-
-// Start-up ticks only exact ones and keeps every text in its flag; reading
-// never writes, and OK writes the flags back as they are.
-TEST(OptionsWindow, StartUpThenOk) {
+// Start-up ticks only exact ones and keeps every text in its flag, in UTF-8;
+// reading never writes, a missing set.ini is created, and OK writes the flags
+// back as they are.
+TEST(Settings, StartUpThenOk) {
   struct Case {
     std::optional<std::string_view> ini;  // none: no set.ini yet
-    Boxes boxes;
-    Items flags;
+    std::string settings;
     std::string_view saved;
   };
   const Case cases[] = {
-      {std::nullopt, {0, 0, 0}, {"0", "0", "0"}, "0\r\n0\r\n0\r\n"},
-      {"", {0, 0, 0}, {"", "", ""}, "\r\n\r\n\r\n"},
-      {"1\r\n0\r\n0\r\n", {1, 0, 0}, {"1", "0", "0"}, "1\r\n0\r\n0\r\n"},
-      {"1,1,1\r\n", {1, 1, 1}, {"1", "1", "1"}, "1\r\n1\r\n1\r\n"},
-      {"0\r\n1\r\n", {0, 1, 0}, {"0", "1", ""}, "0\r\n1\r\n\r\n"},
-      {"01\r\nabc\r\n2\r\n", {0, 0, 0}, {"01", "abc", "2"}, "01\r\nabc\r\n2\r\n"},
-      {"\"1\"\r\n\"0\"\r\n\"1\"\r\n", {1, 0, 1}, {"1", "0", "1"}, "1\r\n0\r\n1\r\n"},
-      {"\x83\x49\x83\x93\r\n1\r\n1",
-       {0, 1, 1},
-       {"オン", "1", "1"},
-       "\x83\x49\x83\x93\r\n1\r\n1\r\n"},
-      {"\xff\xfe\x00\x01,,,,\r\n"sv,
-       {0, 0, 0},
-       {"??\x00\x01"s, "", ""},
-       "??\x00\x01\r\n\r\n\r\n"sv},
+      {std::nullopt, "000 0|0|0", "0\r\n0\r\n0\r\n"},
+      {"", "000 ||", "\r\n\r\n\r\n"},
+      {"1\r\n0\r\n0\r\n", "100 1|0|0", "1\r\n0\r\n0\r\n"},
+      {"0\r\n1\r\n", "010 0|1|", "0\r\n1\r\n\r\n"},
+      {"01\r\nabc\r\n2\r\n", "000 01|abc|2", "01\r\nabc\r\n2\r\n"},
+      {"\x83\x49\x83\x93\r\n1\r\n1", "011 オン|1|1", "\x83\x49\x83\x93\r\n1\r\n1\r\n"},
+      {"\xff\xfe\x00\x01,"sv, "000 ??\x00\x01||"s, "??\x00\x01\r\n\r\n\r\n"sv},
   };
   for (const Case& c : cases) {
-    OptionsWindow o;
-    auto& w = o.w;
-    if (c.ini) o.WriteIni(*c.ini);
+    Watcher w;
+    if (c.ini) w.files.ini = *c.ini;
     w.main.Form_Load();
     SCOPED_TRACE(c.ini ? std::string(*c.ini) : "none");
-    EXPECT_EQ(o.CheckBoxes(), c.boxes);
-    EXPECT_EQ(o.Flags(), c.flags);
-    EXPECT_EQ(o.Ini(),
+    EXPECT_EQ(w.Settings(), c.settings);
+    EXPECT_EQ(w.Ini(),
               c.ini ? *c.ini : "\x20\x30\x20\x0d\x0a\x20\x30\x20\x0d\x0a\x20\x30\x20\x0d\x0a"sv);
-    EXPECT_FALSE(o.window().Visible());
+    EXPECT_FALSE(w.Options().Visible());
     w.main.Show();
-    ASSERT_TRUE(o.window().Click(cmdHide));
-    EXPECT_EQ(o.Ini(), c.saved);
+    ASSERT_TRUE(w.Options().Click(cmdHide));
+    EXPECT_EQ(w.Ini(), c.saved);
   }
 }
+
+struct OptionsWindow : testing::Test, Watcher {
+  void OpenOptions() { Menu(layout::Form3Menu::mnuOPTION); }
+};
 
 // A box ticked and then reading anything but "1" runs its click handler,
 // which writes "0"; a box already unticked leaves the item's text alone. A
 // deleted set.ini is created again with the boxes following.
-TEST_F(Options, ReadingAgainOverTickedBoxesRunsTheirClickHandlers) {
-  WriteIni("1\r\n1\r\n0\r\n");
-  w.main.Form_Load();
-  WriteIni("abc\r\n1\r\nxyz\r\n");
+TEST_F(OptionsWindow, ReadingAgainOverTickedBoxesRunsTheirClickHandlers) {
+  files.ini = "1\r\n1\r\n0\r\n";
+  main.Form_Load();
+  files.ini = "abc\r\n1\r\nxyz\r\n";
   OpenOptions();
-  EXPECT_EQ(CheckBoxes(), (Boxes{0, 1, 0}));
-  EXPECT_EQ(Flags(), (Items{"0", "1", "xyz"}));
-  EXPECT_TRUE(window().Visible());
-  w.files.entries.clear();
+  EXPECT_EQ(Settings(), "010 0|1|xyz");
+  EXPECT_TRUE(Options().Visible());
+  files.ini.reset();
   OpenOptions();
   EXPECT_EQ(Ini(), " 0 \r\n 0 \r\n 0 \r\n");
-  EXPECT_EQ(Flags(), (Items{"0", "0", "0"}));
-  EXPECT_EQ(CheckBoxes(), (Boxes{0, 0, 0}));
+  EXPECT_EQ(Settings(), "000 0|0|0");
 }
 
 // Esc and Enter are OK on this window; the close box is Cancel. Each only
 // hides it: the program, its tray icon and its scan go on.
-TEST_F(Options, KeysAndTheCloseBoxOnlyEverHideTheWindow) {
-  w.main.Form_Load();
-  const std::size_t tray_calls = w.shell.calls.size();
-  struct Way {
-    bool saves;
-    bool (fake::FakeLayoutWindow::*act)();
-  };
-  for (Way way : {Way{true, &fake::FakeLayoutWindow::PressEscape},
-                  Way{true, &fake::FakeLayoutWindow::PressEnter},
-                  Way{false, &fake::FakeLayoutWindow::PressCloseBox}}) {
-    WriteIni("0\r\n0\r\n0\r\n");
+TEST_F(OptionsWindow, KeysAndTheCloseBoxOnlyEverHideTheWindow) {
+  main.Form_Load();
+  const std::size_t tray_calls = shell.calls.size();
+  for (auto [act, saved] : {std::pair{&fake::FakeLayoutWindow::PressEscape, "0\r\n1\r\n0\r\n"},
+                            {&fake::FakeLayoutWindow::PressEnter, "0\r\n1\r\n0\r\n"},
+                            {&fake::FakeLayoutWindow::PressCloseBox, "0\r\n0\r\n0\r\n"}}) {
+    files.ini = "0\r\n0\r\n0\r\n";
     OpenOptions();
-    window().Click(CheTitle);
-    ASSERT_TRUE((window().*way.act)());
-    EXPECT_FALSE(window().Visible());
-    EXPECT_EQ(Ini(), way.saves ? "0\r\n1\r\n0\r\n" : "0\r\n0\r\n0\r\n");
+    Options().Click(CheTitle);
+    ASSERT_TRUE((Options().*act)());
+    EXPECT_FALSE(Options().Visible());
+    EXPECT_EQ(Ini(), saved);
   }
-  EXPECT_EQ(w.screens.LiveCount(), 1);
-  EXPECT_EQ(w.shell.calls.size(), tray_calls + 2 * 3);  // icon and tip per Set_INI, no delete
-  EXPECT_TRUE(w.main.Timer2->Enabled());
+  EXPECT_EQ(screens.live.size(), 2u);                 // the options window and the menu
+  EXPECT_EQ(shell.calls.size(), tray_calls + 2 * 3);  // icon and tip per Set_INI, no delete
+  EXPECT_TRUE(main.Timer2->Enabled());
 }
 
 // Files that cannot be written or read: the program carries on silently and
-// never damages what is there.
-TEST_F(Options, UnwritableAndUnreadableSettingsNeverStopTheProgram) {
-  WriteIni("1\r\n1\r\n1\r\n");
-  w.files.entries[FakeFiles::SetIni()].read_only = true;
-  w.main.Form_Load();
-  EXPECT_EQ(CheckBoxes(), (Boxes{1, 1, 1}));
+// never damages what is there. Hidden counts as missing and cannot be
+// replaced either.
+TEST_F(OptionsWindow, UnwritableAndUnreadableSettingsNeverStopTheProgram) {
+  files.ini = "1\r\n1\r\n1\r\n";
+  files.read_only = true;
+  main.Form_Load();
+  EXPECT_EQ(Settings(), "111 1|1|1");
   OpenOptions();
-  window().Click(optBEEP);
-  window().Click(cmdHide);
-  EXPECT_FALSE(window().Visible());
+  Options().Click(optBEEP);
+  Options().Click(cmdHide);
+  EXPECT_FALSE(Options().Visible());
+  EXPECT_EQ(Ini(), "1\r\n1\r\n1\r\n");
+  files.hidden = true;
+  OpenOptions();
+  EXPECT_EQ(Settings(), "000 0|0|0");
   EXPECT_EQ(Ini(), "1\r\n1\r\n1\r\n");
 
-  // Hidden counts as missing, and cannot be replaced either.
-  w.files.entries[FakeFiles::SetIni()] = {.bytes = "1\r\n1\r\n1\r\n", .hidden = true};
-  OpenOptions();
-  EXPECT_EQ(Flags(), (Items{"0", "0", "0"}));
-  EXPECT_EQ(Ini(), "1\r\n1\r\n1\r\n");
-
-  w.files.entries.clear();
-  w.files.fail_replace = true;  // a folder without write access
+  files = {};
+  files.fail_replace = true;  // a folder without write access
   OpenOptions();
   EXPECT_EQ(Ini(), "<missing>");
-  window().Click(cmdHide);
-  EXPECT_FALSE(window().Visible());
+  Options().Click(cmdHide);
+  EXPECT_FALSE(Options().Visible());
 
-  w.files.fail_replace = false;
-  WriteIni("1\r\n0\r\n1\r\n");
-  w.files.fail_read = true;
-  w.main.Set_INI();
-  EXPECT_EQ(Flags(), (Items{"0", "0", "0"}));
+  files = {};
+  files.ini = "1\r\n0\r\n1\r\n";
+  files.fail_read = true;
+  main.Set_INI();
+  EXPECT_EQ(Settings(), "000 0|0|0");
   EXPECT_EQ(Ini(), "1\r\n0\r\n1\r\n") << "a file that cannot be read is still the user's";
-  EXPECT_EQ(w.process.ends, 0);
+  EXPECT_EQ(ends, 0);
 }
 
 // Log-off or shutdown: the settings are saved, the icon leaves the tray and
 // the process ends; nothing asks the user anything.
-TEST_F(Options, TheEndOfTheSessionEndsTheProgramLikeExit) {
-  w.main.Form_Load();
+TEST_F(OptionsWindow, TheEndOfTheSessionEndsTheProgramLikeExit) {
+  main.Form_Load();
   OpenOptions();
-  window().Click(Check1);
-  w.screens.EndSession();
+  Options().Click(Check1);
+  screens.EndSession();
   EXPECT_EQ(Ini(), "0\r\n0\r\n1\r\n");
-  EXPECT_EQ(w.shell.calls.back().message, kNimDelete);
-  EXPECT_EQ(w.process.ends, 1);
+  EXPECT_EQ(shell.calls.back().message, kNimDelete);
+  EXPECT_EQ(ends, 1);
 }
 
 }  // namespace

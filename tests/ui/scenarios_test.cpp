@@ -1,201 +1,158 @@
 // The whole program on the test doubles, driven only as a user and the
-// desktop drive it: tray messages, timer ticks, clicks on controls, browser
-// windows appearing.
+// desktop drive it: tray messages, timer ticks, clicks, browser windows.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 
-#include "app/watcher_fixture.h"
-#include "res/layout/layouts.h"
+#include "doubles/fake_platform.h"
 
 namespace orvo {
 namespace {
 
-using fake::FakeFiles;
-using fake::FakeLayoutWindow;
-using Names = std::vector<std::string>;
 using namespace layout::frmMainControls;
 namespace menu = layout::Form3Menu;
+using Names = std::vector<std::string>;
+constexpr std::uint32_t kMove = 0x200, kLeftDown = 0x201, kLeftUp = 0x202, kLeftDouble = 0x203,
+                        kRightDown = 0x204, kMiddleDown = 0x207;
+constexpr const char* kOff = "ONFLAG 広告ブロック機能が無効です";
 
-constexpr std::uint32_t kMouseMove = 0x200, kLeftDown = 0x201, kLeftUp = 0x202,
-                        kLeftDoubleClick = 0x203, kRightDown = 0x204, kMiddleDown = 0x207;
-const Names kFrames = {"02", "03", "04", "05", "06", "07", "08", "09"};
-
-struct Program : testing::Test {
-  Watcher w;
+struct Program : testing::Test, Watcher {
   std::size_t seen = 0;
 
-  Program() { w.main.Form_Load(); }
-
-  void Seconds(int n) { w.clock.Advance(1000 * n); }
-  void Ticks(int n) { w.clock.Advance(32 * n); }
-  void Menu(int item) {
-    w.screens.ChooseMenuItem(item);
-    w.TrayMouse(kRightDown);
-  }
-  FakeLayoutWindow* Find(const layout::Window& window) { return w.screens.Find(window); }
-  FakeLayoutWindow& Options() { return *Find(layout::kfrmMain); }
-  std::string Ini() {
-    const FakeFiles::Entry* e = w.files.Find(FakeFiles::SetIni());
-    return e ? e->bytes : "<missing>";
+  Program() { main.Form_Load(); }
+  void Seconds(int n) { clock.Advance(1000 * n); }
+  void Ticks(int n) { clock.Advance(32 * n); }
+  // The icon and the tip the tray shows, after a hover if asked.
+  std::string Tray(bool hover = false) {
+    if (hover) TrayMouse(kMove);
+    return Shows();
   }
   int Count(std::string_view call) {
-    return static_cast<int>(std::count(w.screens.calls.begin(), w.screens.calls.end(), call));
+    return static_cast<int>(std::ranges::count(screens.calls, call));
   }
-  std::string Hover() {
-    w.TrayMouse(kMouseMove);
-    return w.ShownTip();
-  }
-  // The icons put into the tray since the last call, by resource name.
+  // The icons put into the tray since the last call.
   Names Shown() {
-    Names names;
-    for (; seen < w.shell.calls.size(); ++seen) {
-      const NotifyIconRecord& r = w.shell.calls[seen].record;
-      if (r[12] & 2) names.push_back(fake::FakeIcons::NameOf({Picture::Type::kIcon, IconOf(r)}));
-    }
+    Names names = IconsFrom(seen);
+    seen = shell.calls.size();
     return names;
   }
   void Block(int popups) {
-    for (int i = 0; i < popups; ++i) w.desktop.Open(fake::Popup());
-    w.main.Timer2_Timer();
+    for (int i = 0; i < popups; ++i) desktop.Open(fake::Popup());
+    main.Timer2_Timer();
   }
 };
 
 TEST_F(Program, APopupIsClosedAtTheNextTickAnimatedAndCountedOnTheNextHover) {
   // Picture and tip go in with the add itself: one call, flags 7.
-  ASSERT_EQ(w.shell.calls.size(), 1u);
-  EXPECT_EQ(w.shell.calls[0].record[12], 7);
-  EXPECT_EQ(w.ShownIcon(), "NOTFLAG");
-  EXPECT_EQ(w.ShownTip(), "ブロック：0");
-  EXPECT_EQ(Hover(), "ブロック数：0");
-  Shown();
-  fake::FakeWindow& popup = w.desktop.Open(fake::Popup());
-  w.desktop.Open(fake::Page());
+  ASSERT_EQ(shell.calls.size(), 1u);
+  EXPECT_EQ(shell.calls[0].record[12], 7);
+  EXPECT_EQ(Tray(), "NOTFLAG ブロック：0");
+  EXPECT_EQ(Tray(true), "NOTFLAG ブロック数：0");
+  const fake::FakeWindow& popup = desktop.Open(fake::Popup());
+  desktop.Open(fake::Page());
   Seconds(1);
-  EXPECT_TRUE(popup.closed());
-  EXPECT_EQ(w.desktop.open_count(), 1u);
-  EXPECT_EQ(w.ShownTip(), "ブロック数：0");  // the scan leaves the tip alone
-  EXPECT_EQ(Hover(), "ブロック数：1");
-  w.main.BlockCount = 1234567;
-  EXPECT_EQ(Hover(), "ブロック数：1234567");
+  EXPECT_TRUE(popup.closed);
+  EXPECT_EQ(desktop.OpenCount(), 1);
+  EXPECT_EQ(Tray(), "NOTFLAG ブロック数：0");  // the scan leaves the tip alone
+  EXPECT_EQ(Tray(true), "NOTFLAG ブロック数：1");
+  main.BlockCount = 1234567;
+  EXPECT_EQ(Tray(true), "NOTFLAG ブロック数：1234567");
 }
 
 // Eight frames one per 32 ms tick, then the idle picture; a block meanwhile
 // starts it over, several in one scan play it once, a frame that cannot be
 // loaded is skipped, and blocking switched off rests it on the off picture.
 TEST_F(Program, TheAnimationPlaysItsFramesAndRestsOnThePictureOfTheState) {
-  ASSERT_EQ(w.main.Timer2->SetEnabled(false), kOk);
+  ASSERT_EQ(main.Timer2->SetEnabled(false), kOk);
   Shown();
   Block(3);
   EXPECT_TRUE(Shown().empty());  // the first frame waits for the first tick
   Ticks(8);
-  EXPECT_EQ(Shown(), kFrames);
-  Ticks(1);
+  EXPECT_EQ(Shown(), (Names{"02", "03", "04", "05", "06", "07", "08", "09"}));
+  Ticks(21);
   EXPECT_EQ(Shown(), (Names{"NOTFLAG", "02"}));
-  Ticks(20);
-  EXPECT_TRUE(Shown().empty());
-
   Block(1);
   Ticks(5);
   Block(1);
+  failing_icon = "05";
   Ticks(9);
-  EXPECT_EQ(Shown(), (Names{"02", "03", "04", "05", "06", "02", "03", "04", "05", "06", "07", "08",
-                            "09", "NOTFLAG", "02"}));
-
-  w.icons.FailOn("05");
-  Block(1);
-  Ticks(9);
-  EXPECT_EQ(Shown(), (Names{"02", "03", "04", "06", "07", "08", "09", "NOTFLAG", "02"}));
-  w.icons.FailOn("");
-
+  EXPECT_EQ(Shown(), (Names{"02", "03", "04", "05", "06", "02", "03", "04", "06", "07", "08", "09",
+                            "NOTFLAG", "02"}));
+  failing_icon = "";
   Block(1);
   Ticks(3);
-  w.TrayMouse(kLeftDown);  // blocking off
+  TrayMouse(kLeftDown);  // blocking off
   Ticks(6);
   EXPECT_EQ(Shown(), (Names{"02", "03", "04", "ONFLAG", "05", "06", "07", "08", "09", "ONFLAG"}));
-  EXPECT_FALSE(w.animate().Enabled());
-  EXPECT_EQ(w.main.BlockCount, 7);
+  EXPECT_FALSE(animate().Enabled());
+  EXPECT_EQ(main.BlockCount, 6);
 }
 
+// A left click switches blocking off and the next on again; a double click
+// toggles once, its second press coming as a double click. Other buttons
+// open the one menu and change nothing else.
 TEST_F(Program, ALeftClickSwitchesBlockingOffAndTheNextOneOnAgain) {
-  w.desktop.Open(fake::Popup());
+  desktop.Open(fake::Popup());
   Seconds(1);
-  w.TrayMouse(kLeftDown);
-  w.TrayMouse(kLeftUp);
-  EXPECT_EQ(w.ShownIcon(), "ONFLAG");
-  EXPECT_EQ(w.ShownTip(), "広告ブロック機能が無効です");
-  fake::FakeWindow& popup = w.desktop.Open(fake::Popup());
+  TrayMouse(kLeftDown);
+  TrayMouse(kLeftUp);
+  EXPECT_EQ(Tray(), kOff);
+  const fake::FakeWindow& popup = desktop.Open(fake::Popup());
   Seconds(5);
-  EXPECT_FALSE(popup.closed());
-  EXPECT_EQ(Hover(), "広告ブロック機能が無効です");
-
-  // A double click toggles once: its second press comes as a double click.
-  w.TrayMouse(kLeftDown);
-  w.TrayMouse(kLeftUp);
-  w.TrayMouse(kLeftDoubleClick);
-  EXPECT_EQ(w.ShownIcon(), "NOTFLAG");
-  EXPECT_EQ(w.ShownTip(), "ブロック数：1");
+  EXPECT_FALSE(popup.closed);
+  EXPECT_EQ(Tray(true), kOff);
+  for (std::uint32_t mouse : {kLeftDown, kLeftUp, kLeftDouble}) TrayMouse(mouse);
+  EXPECT_EQ(Tray(), "NOTFLAG ブロック数：1");
   Seconds(1);
-  EXPECT_TRUE(popup.closed());
-  EXPECT_EQ(Hover(), "ブロック数：2");
+  EXPECT_TRUE(popup.closed);
+  EXPECT_EQ(Tray(true), "NOTFLAG ブロック数：2");
+
+  TrayMouse(kLeftDown);
+  const auto calls = shell.calls.size();
+  for (std::uint32_t mouse : {kRightDown, kMiddleDown, kRightDown}) TrayMouse(mouse);
+  EXPECT_EQ(Count("Create Form3") * 10 + Count("PopupMenu Form3 -1"), 12);
+  EXPECT_EQ(shell.calls.size(), calls);
+  EXPECT_FALSE(main.Timer2->Enabled());
 }
 
-TEST_F(Program, TheRightButtonOpensTheMenuAndChangesNothing) {
-  w.TrayMouse(kLeftDown);  // blocking off
-  const auto calls = w.shell.calls.size();
-  w.TrayMouse(kRightDown);
-  w.TrayMouse(kMiddleDown);
-  w.TrayMouse(kRightDown);
-  EXPECT_EQ(Count("Create Form3"), 1);
-  EXPECT_EQ(Count("PopupMenu Form3 -1"), 2);
-  EXPECT_EQ(w.shell.calls.size(), calls);
-  EXPECT_TRUE(w.main.BlockingOff);
-  EXPECT_FALSE(w.main.Timer2->Enabled());
-}
-
-// The options command starts over with blocking on, even while the window is
-// already shown. A box acts at once, キャンセル keeps
-// it without saving; close-all leaves the tray as it was, blocking included.
+// The options command starts over with blocking on and the count at 0, even
+// while the window is already shown. A box acts at once, キャンセル keeps it
+// without saving; close-all leaves the tray as it was, blocking included.
 TEST_F(Program, TheOptionsWindowActsAtOnceAndStartsOverEachTime) {
-  w.desktop.Open(fake::Popup());
+  desktop.Open(fake::Popup());
   Seconds(1);
-  w.TrayMouse(kLeftDown);  // blocking off
+  TrayMouse(kLeftDown);  // blocking off
   Menu(menu::mnuOPTION);
   EXPECT_TRUE(Options().Visible());
-  EXPECT_EQ(w.main.BlockCount, 0);
-  EXPECT_FALSE(w.main.BlockingOff);
-  EXPECT_EQ(w.ShownIcon(), "NOTFLAG");
-  EXPECT_EQ(w.ShownTip(), "ブロック：0");
+  EXPECT_EQ(Tray(), "NOTFLAG ブロック：0");
+  EXPECT_EQ(Tray(true), "NOTFLAG ブロック数：0");
   Options().Click(Check1);  // ticked, not saved: the command reads set.ini again
   Menu(menu::mnuOPTION);
-  EXPECT_TRUE(Options().Visible());
-  EXPECT_EQ(Options().CheckState(Check1), 0);
-  EXPECT_EQ(w.flags.NewWindowFlag, "0");
-  EXPECT_EQ(w.screens.LiveCount(), 2);  // the options window and the menu
+  EXPECT_EQ(Options().CheckState(Check1) + Options().visible, 1);
+  EXPECT_EQ(flags.NewWindowFlag, "0");
+  EXPECT_EQ(screens.live.size(), 2u);  // the options window and the menu
 
-  // Ticked, then キャンセル: the next scan already uses it.
   Options().Click(CheTitle);
   ASSERT_TRUE(Options().Click(cmdClose));
   EXPECT_EQ(Ini(), " 0 \r\n 0 \r\n 0 \r\n");
-  fake::FakeWindow& with_bar = w.desktop.Open(fake::Popup(true));
-  fake::FakeWindow& without = w.desktop.Open(fake::Popup(false));
+  const fake::FakeWindow& with_bar = desktop.Open(fake::Popup(true));
+  const fake::FakeWindow& without = desktop.Open(fake::Popup(false));
   Seconds(1);
-  EXPECT_FALSE(with_bar.closed());
-  EXPECT_TRUE(without.closed());
+  EXPECT_FALSE(with_bar.closed);
+  EXPECT_TRUE(without.closed);
 
   Menu(menu::mnuOPTION);
-  w.TrayMouse(kLeftDown);  // blocking off
-  const auto tray_calls = w.shell.calls.size();
-  fake::FakeWindow& page = w.desktop.Open(fake::Page());
+  TrayMouse(kLeftDown);  // blocking off
+  const auto tray_calls = shell.calls.size();
+  const fake::FakeWindow& page = desktop.Open(fake::Page());
   Options().Click(cmdALLIE);
-  EXPECT_TRUE(page.closed() && with_bar.closed());
-  EXPECT_EQ(w.shell.calls.size(), tray_calls);
-  fake::FakeWindow& popup = w.desktop.Open(fake::Popup(false));
+  EXPECT_TRUE(page.closed && with_bar.closed);
+  EXPECT_EQ(shell.calls.size(), tray_calls);
+  const fake::FakeWindow& popup = desktop.Open(fake::Popup(false));
   Seconds(3);
-  EXPECT_FALSE(popup.closed());
-  EXPECT_EQ(w.ShownIcon(), "ONFLAG");
-  EXPECT_EQ(Hover(), "広告ブロック機能が無効です");
+  EXPECT_FALSE(popup.closed);
+  EXPECT_EQ(Tray(true), kOff);
 }
 
 // Yes saves the flags, then takes the icon out, then ends; No and the close
@@ -210,7 +167,7 @@ TEST_F(Program, ExitAsksOnceAndYesSavesThenRemovesTheIconThenEnds) {
   Menu(menu::mnuEnd);
   ASSERT_TRUE(Find(layout::kForm1)->PressCloseBox());
   EXPECT_EQ(Find(layout::kForm1), nullptr);
-  EXPECT_EQ(w.process.ends, 0);
+  EXPECT_EQ(ends, 0);
   EXPECT_EQ(Ini(), " 0 \r\n 0 \r\n 0 \r\n");
 
   Menu(menu::mnuOPTION);
@@ -218,44 +175,37 @@ TEST_F(Program, ExitAsksOnceAndYesSavesThenRemovesTheIconThenEnds) {
   Options().Click(cmdClose);
   Menu(menu::mnuEnd);
   std::string at_save, at_end;
-  w.files.on_replace = [&] { at_save = w.tray.InTray() ? "icon in" : "icon out"; };
-  w.process.on_end = [&] {
-    at_end = Ini() + (w.shell.calls.back().message == kNimDelete ? "deleted" : "shown");
-  };
+  files.on_replace = [&] { at_save = tray.InTray() ? "icon in" : "icon out"; };
+  on_end = [&] { at_end = Ini() + std::to_string(shell.calls.back().message); };
   EXPECT_TRUE(Find(layout::kForm1)->PressEnter());  // はい has the focus
   EXPECT_EQ(at_save, "icon in");
-  EXPECT_EQ(at_end, "1\r\n0\r\n0\r\ndeleted");
-  EXPECT_EQ(w.process.ends, 1);
+  EXPECT_EQ(at_end, "1\r\n0\r\n0\r\n2");  // then NIM_DELETE
+  EXPECT_EQ(ends, 1);
 }
 
+// One About box, its line built from the version information each time it
+// is made, or from the program's own numbers where that cannot be read.
 TEST_F(Program, TheVersionCommandShowsOneAboutBoxWithTheVersionLine) {
+  using layout::frmAboutControls::lblVersion;
   Menu(menu::mnuVER);
-  FakeLayoutWindow* about = Find(layout::kfrmAbout);
-  ASSERT_NE(about, nullptr);
-  EXPECT_EQ(about->Caption(layout::frmAboutControls::lblVersion),
-            "Orvo_自動広告除去 Version.1.8.0");
   Menu(menu::mnuVER);
   EXPECT_EQ(Count("Create frmAbout"), 1);
+  fake::FakeLayoutWindow* about = Find(layout::kfrmAbout);
+  EXPECT_EQ(about->captions[lblVersion], "Orvo_自動広告除去 Version.1.8.0");
   ASSERT_TRUE(about->Click(layout::frmAboutControls::Label2));
-  EXPECT_EQ(w.desktop.opened_pages(), std::vector<std::string>{"http://www.orvo.example/"});
   ASSERT_TRUE(about->PressEscape());
   EXPECT_EQ(Find(layout::kfrmAbout), nullptr);
-
-  // Made anew, its line built again from the version information.
-  w.version.version = {"Orvo_自動広告除去", 1, 9, 2};
+  version = {"Orvo_自動広告除去", 1, 9, 2};
   Menu(menu::mnuVER);
-  EXPECT_EQ(Find(layout::kfrmAbout)->Caption(layout::frmAboutControls::lblVersion),
-            "Orvo_自動広告除去 Version.1.9.2");
+  EXPECT_EQ(Find(layout::kfrmAbout)->captions[lblVersion], "Orvo_自動広告除去 Version.1.9.2");
   ASSERT_TRUE(Find(layout::kfrmAbout)->PressEnter());
-  w.version.fail = true;
+  version_fails = true;
   Menu(menu::mnuVER);
-  EXPECT_EQ(Find(layout::kfrmAbout)->Caption(layout::frmAboutControls::lblVersion),
-            "Orvo_自動広告除去 Version.1.8.0");
-
+  EXPECT_EQ(Find(layout::kfrmAbout)->captions[lblVersion], "Orvo_自動広告除去 Version.1.8.0");
   Menu(menu::mnuWEB);
-  w.desktop.fail_open_page = true;
+  desktop.fail_open_page = true;
   Menu(menu::mnuWEB);
-  EXPECT_EQ(w.desktop.opened_pages().size(), 2u);
+  EXPECT_EQ(desktop.opened_pages, (Names{"http://www.orvo.example/", "http://www.orvo.example/"}));
 }
 
 }  // namespace
