@@ -130,6 +130,7 @@ TEST(EveryWindow, KeysAndCodeReachTheControlsTheRulesName) {
       {m, Act::kKey, CheTitle, VK_RETURN, kAny, cmdHide},
       {m, Act::kKey, cmdClose, VK_RETURN, kAny, cmdClose},
       {m, Act::kKey, optBEEP, VK_SPACE, kAny, optBEEP},
+      {m, Act::kKey, kAny, VK_ESCAPE, kAny, cmdHide},
       // Boxes set by code stay silent.
       {m, Act::kSetByCode, optBEEP, 0, kAny, kAny},
       {m, Act::kSetByCode, CheTitle, 1, kAny, kAny},
@@ -178,8 +179,7 @@ TEST(AboutBox, TheAddressIsALink) {
   using namespace lo::frmAboutControls;
   Built w(lo::kfrmAbout);
   w.window->Show();
-  HCURSOR hand = LoadCursorW(GetModuleHandleW(nullptr), L"HAND");
-  if (hand == nullptr) hand = LoadCursorW(nullptr, IDC_HAND);
+  const HCURSOR hand = LoadCursorW(GetModuleHandleW(nullptr), L"HAND");
   for (ControlIndex over : {Label2, Label6}) {
     const HWND label = w.window->control(over);
     SendMessageW(label, WM_SETCURSOR, reinterpret_cast<WPARAM>(label),
