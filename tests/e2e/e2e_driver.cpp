@@ -34,18 +34,15 @@
 namespace {
 
 void Print(const std::wstring& text) {
-  std::string out(text.size() * 3 + 1, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), static_cast<int>(out.size()),
-                      nullptr, nullptr);
-  std::printf("%s\n", out.c_str());
+  char out[4096] = "";
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out, sizeof out, nullptr, nullptr);
+  std::printf("%s\n", out);
 }
 
 // Through a timeout: a hung program must not hang the test.
-DWORD_PTR Send(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, DWORD_PTR unanswered = 0) {
-  DWORD_PTR result = 0;
-  return SendMessageTimeoutW(hwnd, msg, wparam, lparam, SMTO_ABORTIFHUNG, 5000, &result)
-             ? result
-             : unanswered;
+DWORD_PTR Send(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR unanswered = 0) {
+  DWORD_PTR r = 0;
+  return SendMessageTimeoutW(hwnd, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &r) ? r : unanswered;
 }
 
 // A window's text, or its class name.
@@ -70,13 +67,11 @@ BOOL CALLBACK Collect(HWND hwnd, LPARAM found) {
 // The top-level windows of a process (of every process for 0), or the
 // children of a window.
 std::vector<HWND> Windows(DWORD pid, HWND parent = nullptr) {
-  std::vector<HWND> all, found;
+  std::vector<HWND> all;
   parent ? EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&all))
          : EnumWindows(Collect, reinterpret_cast<LPARAM>(&all));
-  for (HWND hwnd : all) {
-    if (!pid || ProcessOf(hwnd) == pid) found.push_back(hwnd);
-  }
-  return found;
+  std::erase_if(all, [pid](HWND hwnd) { return pid && ProcessOf(hwnd) != pid; });
+  return all;
 }
 
 HWND ChildByCaption(HWND window, const std::wstring& caption) {
@@ -122,8 +117,7 @@ int Run(const std::vector<std::wstring>& args) {
   }
   if (command == L"keys") return 0;
   if (command == L"broadcast" && n == 3) {
-    const UINT msg = RegisterWindowMessageW(args[2].c_str());
-    return msg && PostMessageW(HWND_BROADCAST, msg, 0, 0) ? 0 : 1;
+    return PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(args[2].c_str()), 0, 0) ? 0 : 1;
   }
   if (command == L"endsession" && pid) {
     int refused = 0;
