@@ -28,6 +28,17 @@ TEST(Label6, IsTheUsageTextWithItsExactRunsOfSpaces) {
             "に承諾していただけない場合，本プログラムの使用は      ご遠慮ください。");
 }
 
+// The tab order on the real windows shows the numbered ones; the About box
+// has the unnumbered ones, which go last in the table's order.
+TEST(CreationOrder, FollowsTheTabNumbersWithTheUnnumberedLast) {
+  std::string names;
+  for (ControlIndex c : CreationOrder(kfrmAbout))
+    names += std::string(kfrmAbout.controls[c].name) + " ";
+  EXPECT_EQ(names,
+            "cmdOK lblVersion Label1 Label2 Label3 Label5 Label4 Label6 Image1 Line1(2) Line1(1) "
+            "Line1(0) ");
+}
+
 TEST(BreakLines, BreaksAsJapaneseWindowsDoes) {
   // Every character one pixel wide.
   const FitCount fit = [](std::wstring_view text, int width) {
