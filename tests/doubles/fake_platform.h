@@ -222,9 +222,6 @@ struct FakeWindowFactory final : WindowFactory, Screens {
       if (&(*it)->layout == &layout) return *it;
     return nullptr;
   }
-  void EndSession() const {  // every live window, shown or hidden, hears it
-    for (FakeLayoutWindow* window : std::vector(live)) window->events.SessionEnding();
-  }
 };
 
 // Timers on a clock that moves only when a test advances it, a millisecond
@@ -263,26 +260,24 @@ struct VirtualClock final : TimerPort {
   std::vector<FakeTimer*> timers;  // the program's, which outlive every Advance
 };
 
-// The program's folder in memory, holding set.ini or not; a failed write
-// changes nothing, as the real one promises.
+// The program's folder in memory, holding set.ini or not.
 struct FakeFiles final : Files {
   static constexpr std::string_view kIni = "C:\\Program Files\\オルボ\\set.ini";
   std::string AppDirectory() override { return "C:\\Program Files\\オルボ"; }
-  bool IsOrdinaryFile(std::string_view path) override { return path == kIni && ini && !hidden; }
+  bool IsOrdinaryFile(std::string_view path) override { return path == kIni && ini; }
   HResult Read(std::string_view path, std::string& bytes) override {
     if (path != kIni || !ini || fail_read) return kFail;
     bytes = *ini;
     return kOk;
   }
   HResult Replace(std::string_view path, std::string_view bytes) override {
-    if (path != kIni || fail_replace || (ini && (hidden || read_only))) return kFail;
+    if (path != kIni) return kFail;
     ini = bytes;
     if (on_replace) on_replace();
     return kOk;
   }
   std::optional<std::string> ini;  // none: no set.ini
-  bool hidden = false, read_only = false, fail_read = false;
-  bool fail_replace = false;  // as a folder without write access
+  bool fail_read = false;
   std::function<void()> on_replace;
 };
 

@@ -99,50 +99,15 @@ TEST_F(OptionsWindow, KeysAndTheCloseBoxOnlyEverHideTheWindow) {
   EXPECT_TRUE(main.Timer2->Enabled());
 }
 
-// Files that cannot be written or read: the program carries on silently and
-// never damages what is there. Hidden counts as missing and cannot be
-// replaced either.
-TEST_F(OptionsWindow, UnwritableAndUnreadableSettingsNeverStopTheProgram) {
-  files.ini = "1\r\n1\r\n1\r\n";
-  files.read_only = true;
-  main.Form_Load();
-  EXPECT_EQ(Settings(), "111 1|1|1");
-  OpenOptions();
-  Options().Click(optBEEP);
-  Options().Click(cmdHide);
-  EXPECT_FALSE(Options().Visible());
-  EXPECT_EQ(Ini(), "1\r\n1\r\n1\r\n");
-  files.hidden = true;
-  OpenOptions();
-  EXPECT_EQ(Settings(), "000 0|0|0");
-  EXPECT_EQ(Ini(), "1\r\n1\r\n1\r\n");
-
-  files = {};
-  files.fail_replace = true;  // a folder without write access
-  OpenOptions();
-  EXPECT_EQ(Ini(), "<missing>");
-  Options().Click(cmdHide);
-  EXPECT_FALSE(Options().Visible());
-
-  files = {};
+// A set.ini that cannot be read is the user's still: the options are off and
+// the file is left alone. (Files that cannot be written: the e2e drills.)
+TEST_F(OptionsWindow, AnUnreadableSetIniIsLeftAlone) {
   files.ini = "1\r\n0\r\n1\r\n";
   files.fail_read = true;
   main.Set_INI();
   EXPECT_EQ(Settings(), "000 0|0|0");
   EXPECT_EQ(Ini(), "1\r\n0\r\n1\r\n") << "a file that cannot be read is still the user's";
   EXPECT_EQ(ends, 0);
-}
-
-// Log-off or shutdown: the settings are saved, the icon leaves the tray and
-// the process ends; nothing asks the user anything.
-TEST_F(OptionsWindow, TheEndOfTheSessionEndsTheProgramLikeExit) {
-  main.Form_Load();
-  OpenOptions();
-  Options().Click(Check1);
-  screens.EndSession();
-  EXPECT_EQ(Ini(), "0\r\n0\r\n1\r\n");
-  EXPECT_EQ(shell.calls.back().message, kNimDelete);
-  EXPECT_EQ(ends, 1);
 }
 
 }  // namespace
