@@ -192,40 +192,27 @@ TEST(AboutBox, TheAddressIsALink) {
   EXPECT_EQ(w.events.clicks, (std::vector{Label2}));
 }
 
-// The tray menu's texts (a separator has none) and access keys; the
-// end-to-end run picks its items with the arrow keys.
-std::vector<std::wstring> g_menu_seen;
+// The tray menu's access keys pick their items and Esc picks none; the
+// end-to-end run shows its texts and picks its items with the arrow keys.
 UINT g_menu_key = 0;
 
-// Reads the open menu and presses the key; Esc if it is still open after that,
-// so that a key that picks nothing fails instead of waiting.
-void CALLBACK DriveMenu(HWND, UINT, UINT_PTR, DWORD) {
+void CALLBACK PressInMenu(HWND, UINT, UINT_PTR, DWORD) {
   const HWND menu_window = FindWindowW(L"#32768", nullptr);
-  if (menu_window == nullptr) return;
-  if (g_menu_key == 0) PostMessageW(menu_window, WM_KEYDOWN, VK_ESCAPE, 0);
-  if (g_menu_key == 0) return;
-  const HMENU menu = reinterpret_cast<HMENU>(SendMessageW(menu_window, MN_GETHMENU, 0, 0));
-  g_menu_seen.clear();
-  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-    wchar_t text[128] = {};
-    GetMenuStringW(menu, i, text, 128, MF_BYPOSITION);
-    g_menu_seen.push_back(text);
+  // Esc after the key, so that a key that picks nothing fails instead of waiting.
+  if (menu_window != nullptr) {
+    PostMessageW(menu_window, WM_KEYDOWN, g_menu_key ? std::exchange(g_menu_key, 0) : VK_ESCAPE, 0);
   }
-  PostMessageW(menu_window, WM_KEYDOWN, std::exchange(g_menu_key, 0), 0);
 }
 
-TEST(TrayMenu, ShowsTheItemsAndTheirAccessKeysPick) {
+TEST(TrayMenu, AccessKeysPickTheirItemsAndEscNone) {
   Built w(lo::kForm3);
   for (auto [key, item] : {std::pair{UINT{'A'}, lo::Form3Menu::mnuVER},
                            {UINT{'X'}, lo::Form3Menu::mnuEnd},
                            {UINT{VK_ESCAPE}, -1}}) {
     g_menu_key = key;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &DriveMenu);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &PressInMenu);
     EXPECT_EQ(w.window->PopupMenu(), item) << key;
     KillTimer(nullptr, timer);
-    EXPECT_EQ(g_menu_seen, (std::vector<std::wstring>{
-                               L"オプション設定(&O)", L"", L"Orvo自動広告除去を終了する(&X)", L"",
-                               L"Orvo Development Webサイト(&W)", L"バージョン情報(&A)"}));
   }
 }
 
