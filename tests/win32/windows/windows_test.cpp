@@ -192,40 +192,27 @@ TEST(AboutBox, TheAddressIsALink) {
   EXPECT_EQ(w.events.clicks, (std::vector{Label2}));
 }
 
-// The tray menu's texts (a separator has none) and access keys; the
-// end-to-end run picks its items with the arrow keys.
-std::vector<std::wstring> g_menu_seen;
+// The tray menu's access keys pick their items and Esc picks none; the
+// end-to-end run shows its texts and picks its items with the arrow keys.
 UINT g_menu_key = 0;
 
-// Reads the open menu and presses the key; Esc if it is still open after that,
-// so that a key that picks nothing fails instead of waiting.
-void CALLBACK DriveMenu(HWND, UINT, UINT_PTR, DWORD) {
+void CALLBACK PressInMenu(HWND, UINT, UINT_PTR, DWORD) {
   const HWND menu_window = FindWindowW(L"#32768", nullptr);
-  if (menu_window == nullptr) return;
-  if (g_menu_key == 0) PostMessageW(menu_window, WM_KEYDOWN, VK_ESCAPE, 0);
-  if (g_menu_key == 0) return;
-  const HMENU menu = reinterpret_cast<HMENU>(SendMessageW(menu_window, MN_GETHMENU, 0, 0));
-  g_menu_seen.clear();
-  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-    wchar_t text[128] = {};
-    GetMenuStringW(menu, i, text, 128, MF_BYPOSITION);
-    g_menu_seen.push_back(text);
+  // Esc after the key, so that a key that picks nothing fails instead of waiting.
+  if (menu_window != nullptr) {
+    PostMessageW(menu_window, WM_KEYDOWN, g_menu_key ? std::exchange(g_menu_key, 0) : VK_ESCAPE, 0);
   }
-  PostMessageW(menu_window, WM_KEYDOWN, std::exchange(g_menu_key, 0), 0);
 }
 
-TEST(TrayMenu, ShowsTheItemsAndTheirAccessKeysPick) {
+TEST(TrayMenu, AccessKeysPickTheirItemsAndEscNone) {
   Built w(lo::kForm3);
   for (auto [key, item] : {std::pair{UINT{'A'}, lo::Form3Menu::mnuVER},
                            {UINT{'X'}, lo::Form3Menu::mnuEnd},
                            {UINT{VK_ESCAPE}, -1}}) {
     g_menu_key = key;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &DriveMenu);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &PressInMenu);
     EXPECT_EQ(w.window->PopupMenu(), item) << key;
     KillTimer(nullptr, timer);
-    EXPECT_EQ(g_menu_seen, (std::vector<std::wstring>{
-                               L"オプション設定(&O)", L"", L"Orvo自動広告除去を終了する(&X)", L"",
-                               L"Orvo Development Webサイト(&W)", L"バージョン情報(&A)"}));
   }
 }
 
@@ -267,23 +254,16 @@ TEST(WinTrayShell, AddsAndDeletesTheIcon) {
             (std::vector{kOk, kOk, kFail}));
 }
 
-// Each tray icon by its name, as a 32-pixel icon, shared (the
-// animation loads a frame every tick and never destroys one); a name that is
-// not one fails and leaves the picture alone.
+// Each tray icon by its name, shared (the animation loads a frame every tick
+// and never destroys one; the end-to-end run shows their pictures and size); a
+// name that is not one fails and leaves the picture alone.
 TEST(WinIcons, LoadsEveryTrayIconByNameSharedAndNoOtherName) {
   WinIcons icons;
   for (const char* name : {"NOTFLAG", "ONFLAG", "02", "03", "04", "05", "06", "07", "08", "09"}) {
     Picture p, again;
     ASSERT_EQ(icons.LoadNamedIcon(name, p), kOk) << name;
-    ICONINFO info{};
-    BITMAP bitmap{};
-    ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(p.handle), &info)) << name;
-    GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
-    EXPECT_EQ((std::tuple{icons.LoadNamedIcon(name, again), again, p.type, info.fIcon,
-                          bitmap.bmWidth, bitmap.bmHeight}),
-              (std::tuple{kOk, p, Picture::Type::kIcon, TRUE, 32L, 32L}))
-        << name;
-    for (HBITMAP bitmap_handle : {info.hbmColor, info.hbmMask}) DeleteObject(bitmap_handle);
+    EXPECT_EQ((std::tuple{icons.LoadNamedIcon(name, again), again}), (std::tuple{kOk, p})) << name;
+    EXPECT_TRUE(p.type == Picture::Type::kIcon && p.handle != 0) << name;
   }
   // "1" is the application icon's number, not a name; "10" is one frame too far.
   for (const char* name : {"01", "10", "1", "NOTFLAG2", "HAND", ""}) {
