@@ -319,8 +319,10 @@ class Collection : public Object<IShellWindows> {
     shell_ = 1;
     for (const std::string& line : ScenarioLines()) {
       if (line.rfind("!shell ", 0) == 0) shell_ = std::stoi(line.substr(7));
-      if (line[0] == '!') commands_ += line + "\n";
-      if (line[0] == '!') continue;
+      if (line[0] == '!') {
+        commands_ += line + "\n";
+        continue;
+      }
       const Plan plan{line};
       Fake*& window = kept[plan.Get("name")];
       const auto old = windows_.find(plan.Get("name"));
@@ -367,7 +369,7 @@ class Collection : public Object<IShellWindows> {
     // A negative index is out of range too.
     const size_t at = static_cast<size_t>(V_I4(&index));
     if (V_VT(&index) != VT_I4 || at >= listed_.size()) return S_FALSE;
-    if (FAILED(listed_[at]->plan.Result("item"))) return listed_[at]->plan.Result("item");
+    if (const HRESULT hr = listed_[at]->plan.Result("item"); FAILED(hr)) return hr;
     VARIANT item = ItemOf(*listed_[at]);
     *out = V_DISPATCH(&item);
     return S_OK;
