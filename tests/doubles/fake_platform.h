@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/frmMain.h"
@@ -108,7 +109,6 @@ class FakeDesktop final : public BrowserAutomation, public ShellWindows, public 
     return kOk;
   }
   HResult OpenPage(std::string_view address) override {
-    if (fail_open_page) return kFail;
     opened_pages.emplace_back(address);
     return kOk;
   }
@@ -135,8 +135,7 @@ class FakeDesktop final : public BrowserAutomation, public ShellWindows, public 
   bool fail_create = false;
   HResult enumerate_result = kOk;  // a failure makes Enumerate answer it
   int fail_next_at = -1;           // the Next call of a walk, from 0, that fails
-  bool fail_open_page = false;
-  bool can_call_out = true;  // false inside a message sent from another thread
+  bool can_call_out = true;        // false inside a message sent from another thread
   int creates = 0, refs = 0;
   std::vector<std::string> opened_pages;
   // At every successful Quit, before the window closes.
@@ -147,11 +146,11 @@ class FakeDesktop final : public BrowserAutomation, public ShellWindows, public 
   int nexts_ = 0;
 };
 
-// What the windows made from the layout tables leave behind: the live ones,
-// "Create frmMain", "PopupMenu Form3 2", "Destroy frmAbout".
+// The windows made from the layout tables: the live ones, oldest first, and
+// how many of each layout were ever made.
 struct Screens {
   std::vector<struct FakeLayoutWindow*> live;
-  std::vector<std::string> calls;
+  std::map<std::string_view, int> made;
   std::optional<int> menu_choice;  // what the next PopupMenu returns, once; else -1
 };
 
@@ -162,12 +161,9 @@ struct FakeLayoutWindow final : Window {
   FakeLayoutWindow(Screens& screens, const layout::Window& layout, WindowEvents& events)
       : screens(screens), layout(layout), events(events) {
     screens.live.push_back(this);
-    screens.calls.push_back("Create " + std::string(layout.name));
+    ++screens.made[layout.name];
   }
-  ~FakeLayoutWindow() override {
-    screens.calls.push_back("Destroy " + std::string(layout.name));
-    std::erase(screens.live, this);
-  }
+  ~FakeLayoutWindow() override { std::erase(screens.live, this); }
   void Show() override {
     if (const ControlIndex first = layout::FocusOnShow(layout, visible); first >= 0) focus = first;
     visible = true;
@@ -181,12 +177,7 @@ struct FakeLayoutWindow final : Window {
   void SetCaption(ControlIndex control, std::string_view text) override {
     captions[control] = text;
   }
-  int PopupMenu() override {
-    const int chosen = layout.menu.empty() ? -1 : screens.menu_choice.value_or(-1);
-    screens.menu_choice.reset();
-    screens.calls.push_back("PopupMenu " + std::string(layout.name) + " " + std::to_string(chosen));
-    return chosen;
-  }
+  int PopupMenu() override { return std::exchange(screens.menu_choice, {}).value_or(-1); }
 
   bool Click(ControlIndex control) {
     if (!visible || control < 0) return false;
@@ -216,11 +207,6 @@ struct FakeLayoutWindow final : Window {
 struct FakeWindowFactory final : WindowFactory, Screens {
   std::unique_ptr<Window> Create(const layout::Window& layout, WindowEvents& events) override {
     return std::make_unique<FakeLayoutWindow>(*this, layout, events);
-  }
-  FakeLayoutWindow* Find(const layout::Window& layout) const {  // the newest live one
-    for (auto it = live.rbegin(); it != live.rend(); ++it)
-      if (&(*it)->layout == &layout) return *it;
-    return nullptr;
   }
 };
 
@@ -366,8 +352,12 @@ struct Watcher : fake::FakePlatform {
     screens.menu_choice = item;
     TrayMouse(0x204);
   }
-  fake::FakeLayoutWindow* Find(const layout::Window& window) { return screens.Find(window); }
-  fake::FakeLayoutWindow& Options() { return *screens.Find(layout::kfrmMain); }
+  fake::FakeLayoutWindow* Find(const layout::Window& window) {  // the newest live one
+    for (auto it = screens.live.rbegin(); it != screens.live.rend(); ++it)
+      if (&(*it)->layout == &window) return *it;
+    return nullptr;
+  }
+  fake::FakeLayoutWindow& Options() { return *Find(layout::kfrmMain); }
   std::string Ini() const { return files.ini.value_or("<missing>"); }
   // The options window's boxes, ticked or not, and the flags: "100 1|0|0".
   std::string Settings() {

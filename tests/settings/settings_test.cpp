@@ -27,13 +27,15 @@ TEST(ReadItems, GivesTheFirstThreeItems) {
 }
 
 // Start-up ticks only exact ones and keeps every text in its flag, in UTF-8;
-// reading never writes, a missing set.ini is created, and OK writes the flags
-// back as they are.
+// reading never writes, a missing set.ini is created, one that cannot be read
+// is the user's still (the options stay off, the file as it is), and OK
+// writes the flags back as they are.
 TEST(Settings, StartUpThenOk) {
   struct Case {
     std::optional<std::string_view> ini;  // none: no set.ini yet
     std::string settings;
     std::string_view saved;
+    bool unreadable = false;
   };
   const Case cases[] = {
       {std::nullopt, "000 0|0|0", "0\r\n0\r\n0\r\n"},
@@ -43,10 +45,12 @@ TEST(Settings, StartUpThenOk) {
       {"01\r\nabc\r\n2\r\n", "000 01|abc|2", "01\r\nabc\r\n2\r\n"},
       {"\x83\x49\x83\x93\r\n1\r\n1", "011 オン|1|1", "\x83\x49\x83\x93\r\n1\r\n1\r\n"},
       {"\xff\xfe\x00\x01,"sv, "000 ??\x00\x01||"s, "??\x00\x01\r\n\r\n\r\n"sv},
+      {"1\r\n0\r\n1\r\n", "000 0|0|0", "0\r\n0\r\n0\r\n", true},
   };
   for (const Case& c : cases) {
     Watcher w;
     if (c.ini) w.files.ini = *c.ini;
+    w.files.fail_read = c.unreadable;
     w.main.Form_Load();
     SCOPED_TRACE(c.ini ? std::string(*c.ini) : "none");
     EXPECT_EQ(w.Settings(), c.settings);
@@ -59,9 +63,7 @@ TEST(Settings, StartUpThenOk) {
   }
 }
 
-struct OptionsWindow : testing::Test, Watcher {
-  void OpenOptions() { Menu(layout::Form3Menu::mnuOPTION); }
-};
+struct OptionsWindow : testing::Test, Watcher {};
 
 // A box ticked and then reading anything but "1" runs its click handler,
 // which writes "0"; a box already unticked leaves the item's text alone. A
@@ -70,44 +72,13 @@ TEST_F(OptionsWindow, ReadingAgainOverTickedBoxesRunsTheirClickHandlers) {
   files.ini = "1\r\n1\r\n0\r\n";
   main.Form_Load();
   files.ini = "abc\r\n1\r\nxyz\r\n";
-  OpenOptions();
+  Menu(layout::Form3Menu::mnuOPTION);
   EXPECT_EQ(Settings(), "010 0|1|xyz");
   EXPECT_TRUE(Options().Visible());
   files.ini.reset();
-  OpenOptions();
+  Menu(layout::Form3Menu::mnuOPTION);
   EXPECT_EQ(Ini(), " 0 \r\n 0 \r\n 0 \r\n");
   EXPECT_EQ(Settings(), "000 0|0|0");
-}
-
-// Esc and Enter are OK on this window; the close box is Cancel. Each only
-// hides it: the program, its tray icon and its scan go on.
-TEST_F(OptionsWindow, KeysAndTheCloseBoxOnlyEverHideTheWindow) {
-  main.Form_Load();
-  const std::size_t tray_calls = shell.calls.size();
-  for (auto [act, saved] : {std::pair{&fake::FakeLayoutWindow::PressEscape, "0\r\n1\r\n0\r\n"},
-                            {&fake::FakeLayoutWindow::PressEnter, "0\r\n1\r\n0\r\n"},
-                            {&fake::FakeLayoutWindow::PressCloseBox, "0\r\n0\r\n0\r\n"}}) {
-    files.ini = "0\r\n0\r\n0\r\n";
-    OpenOptions();
-    Options().Click(CheTitle);
-    ASSERT_TRUE((Options().*act)());
-    EXPECT_FALSE(Options().Visible());
-    EXPECT_EQ(Ini(), saved);
-  }
-  EXPECT_EQ(screens.live.size(), 2u);                 // the options window and the menu
-  EXPECT_EQ(shell.calls.size(), tray_calls + 2 * 3);  // icon and tip per Set_INI, no delete
-  EXPECT_TRUE(main.Timer2->Enabled());
-}
-
-// A set.ini that cannot be read is the user's still: the options are off and
-// the file is left alone. (Files that cannot be written: the e2e drills.)
-TEST_F(OptionsWindow, AnUnreadableSetIniIsLeftAlone) {
-  files.ini = "1\r\n0\r\n1\r\n";
-  files.fail_read = true;
-  main.Set_INI();
-  EXPECT_EQ(Settings(), "000 0|0|0");
-  EXPECT_EQ(Ini(), "1\r\n0\r\n1\r\n") << "a file that cannot be read is still the user's";
-  EXPECT_EQ(ends, 0);
 }
 
 }  // namespace
