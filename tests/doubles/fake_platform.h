@@ -109,6 +109,7 @@ class FakeDesktop final : public BrowserAutomation, public ShellWindows, public 
     return kOk;
   }
   HResult OpenPage(std::string_view address) override {
+    if (fail_open_page) return kFail;
     opened_pages.emplace_back(address);
     return kOk;
   }
@@ -135,7 +136,8 @@ class FakeDesktop final : public BrowserAutomation, public ShellWindows, public 
   bool fail_create = false;
   HResult enumerate_result = kOk;  // a failure makes Enumerate answer it
   int fail_next_at = -1;           // the Next call of a walk, from 0, that fails
-  bool can_call_out = true;        // false inside a message sent from another thread
+  bool fail_open_page = false;
+  bool can_call_out = true;  // false inside a message sent from another thread
   int creates = 0, refs = 0;
   std::vector<std::string> opened_pages;
   // At every successful Quit, before the window closes.
@@ -312,23 +314,6 @@ struct FakePlatform : Sound, Process, VersionInfo, Icons {
   // The shell's tray callback for a mouse message.
   void TrayMouse(std::uint32_t mouse_message) {
     shell.Send(1125, static_cast<std::intptr_t>(mouse_message));
-  }
-  // The records' icons by name (NIF_ICON in byte 12, hIcon at 20), from
-  // call `from` on; the last tip put in (NIF_TIP, szTip at 24), in UTF-8.
-  std::vector<std::string> IconsFrom(std::size_t from) const {
-    std::vector<std::string> names;
-    for (std::size_t i = from; i < shell.calls.size(); ++i) {
-      const NotifyIconRecord& r = shell.calls[i].record;
-      if (r[12] & 2) names.emplace_back(res::kTrayIcons.at((r[20] | r[21] << 8) - 0x1C00).group);
-    }
-    return names;
-  }
-  // The icon and the tip the tray shows now: "NOTFLAG ブロック：0".
-  std::string Shows() {
-    std::string tip;
-    for (const ShellCall& call : shell.calls)
-      if (call.record[12] & 4) tip = reinterpret_cast<const char*>(call.record.data() + 24);
-    return IconsFrom(0).back() + " " + ansi.ToUtf8(tip);
   }
 };
 

@@ -21,15 +21,26 @@ struct Program : testing::Test, Watcher {
   Program() { main.Form_Load(); }
   void Seconds(int n) { clock.Advance(1000 * n); }
   void Ticks(int n) { clock.Advance(32 * n); }
-  // The icon and the tip the tray shows, after a hover if asked.
+  // A record's icon by name (NIF_ICON in byte 12, hIcon at 20).
+  static std::string_view Icon(const fake::ShellCall& call) {
+    return res::kTrayIcons.at((call.record[20] | call.record[21] << 8) - 0x1C00).group;
+  }
+  // The icon and the tip (NIF_TIP, szTip at 24) the tray shows, after a hover
+  // if asked: "NOTFLAG ブロック：0".
   std::string Tray(bool hover = false) {
     if (hover) TrayMouse(kMove);
-    return Shows();
+    std::string icon, tip;
+    for (const fake::ShellCall& call : shell.calls) {
+      if (call.record[12] & 2) icon = Icon(call);
+      if (call.record[12] & 4) tip = reinterpret_cast<const char*>(call.record.data() + 24);
+    }
+    return icon + " " + ansi.ToUtf8(tip);
   }
   // The icons put into the tray since the last call.
   Names Shown() {
-    Names names = IconsFrom(seen);
-    seen = shell.calls.size();
+    Names names;
+    for (; seen < shell.calls.size(); ++seen)
+      if (shell.calls[seen].record[12] & 2) names.emplace_back(Icon(shell.calls[seen]));
     return names;
   }
   void Block(int popups) {
@@ -135,6 +146,7 @@ TEST_F(Program, ExitAsksOnceAndYesSavesThenRemovesTheIconThenEnds) {
   Menu(menu::mnuOPTION);
   Options().Click(optBEEP);
   ASSERT_TRUE(Options().PressCloseBox());
+  EXPECT_FALSE(Options().Visible());
   EXPECT_EQ(Ini(), " 0 \r\n 0 \r\n 0 \r\n");
   Menu(menu::mnuEnd);
   std::string at_save, at_end;
@@ -165,6 +177,8 @@ TEST_F(Program, TheVersionCommandShowsOneAboutBoxWithTheVersionLine) {
   version_fails = true;
   Menu(menu::mnuVER);
   EXPECT_EQ(Find(layout::kfrmAbout)->captions[lblVersion], "Orvo_自動広告除去 Version.1.8.0");
+  Menu(menu::mnuWEB);
+  desktop.fail_open_page = true;
   Menu(menu::mnuWEB);
   EXPECT_EQ(desktop.opened_pages, (Names{"http://www.orvo.example/", "http://www.orvo.example/"}));
 }
