@@ -131,8 +131,8 @@ TEST_F(Program, TheOptionsWindowActsAtOnceAndStartsOverEachTime) {
   EXPECT_EQ(Ini(), "0\r\n1\r\n0\r\n");
 }
 
-// Yes saves the flags, then takes the icon out, then ends; the close box, of
-// the confirmation or of the options window, changes nothing, and the next
+// Yes saves the flags, then takes the icon out, then ends; the confirmation's
+// close box changes nothing, the options window's only hides it, and the next
 // exit asks afresh.
 TEST_F(Program, ExitAsksOnceAndYesSavesThenRemovesTheIconThenEnds) {
   Menu(menu::mnuEnd);
@@ -147,6 +147,7 @@ TEST_F(Program, ExitAsksOnceAndYesSavesThenRemovesTheIconThenEnds) {
   Options().Click(optBEEP);
   ASSERT_TRUE(Options().PressCloseBox());
   EXPECT_FALSE(Options().Visible());
+  EXPECT_TRUE(main.Timer2->Enabled());  // the program and its scan go on
   EXPECT_EQ(Ini(), " 0 \r\n 0 \r\n 0 \r\n");
   Menu(menu::mnuEnd);
   std::string at_save, at_end;
