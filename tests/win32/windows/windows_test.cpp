@@ -2,11 +2,10 @@
 // or point at. Its pictures of the options window, the exit confirmation and
 // the About box (compared with docs/options.png, exit.png, about.png) show
 // every control's place, caption, font, colours and picture; it also ticks the
-// options' boxes and saves them, presses Esc on the options window, and finds
-// none of the program's windows visible at start-up (the hidden owner among
-// them). Left here are the keys and the focus, owners, icons, the close box,
-// the end of the session, the hand pointer, the tray menu's access keys,
-// windows Windows refuses, icons by name and timers that are gone.
+// options' boxes and saves them, and presses Esc on the options window. Left
+// here are the keys and the focus, owners, icons, the close box, the end of
+// the session, the hand pointer, the tray menu's access keys, windows Windows
+// refuses, icons by name and timers that are gone.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -79,6 +78,7 @@ TEST(EveryWindow, OwnerIconPlaceCharsetCloseBoxAndSessionEnd) {
     ASSERT_NE(w.window, nullptr);
     const HWND owner = GetWindow(w.window->hwnd(), GW_OWNER);
     EXPECT_EQ(owner == nullptr, taskbar_button);
+    EXPECT_FALSE(owner != nullptr && IsWindowVisible(owner));
     EXPECT_EQ(SendMessageW(w.window->hwnd(), WM_GETICON, ICON_BIG, 0) != 0, big_icon);
     RECT r{};
     GetWindowRect(w.window->hwnd(), &r);
