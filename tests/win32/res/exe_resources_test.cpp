@@ -9,17 +9,24 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <string_view>
 
-#include "res/digest.h"
 #include "win32/text.h"
 
 namespace orvo::test {
 namespace {
+
+// FNV-1a: pins the bytes of a resource too long to list.
+std::uint32_t Digest(std::string_view bytes) {
+  std::uint32_t h = 2166136261u;
+  for (char c : bytes) h = (h ^ static_cast<std::uint8_t>(c)) * 16777619u;
+  return h;
+}
 
 std::string NameOf(LPCWSTR name) {
   return IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<ULONG_PTR>(name))
