@@ -10,7 +10,8 @@
 //                                   top-level window, as the shell does
 //   PID endsession                  what Windows does to a process at log-off:
 //                                   WM_QUERYENDSESSION to each of its windows,
-//                                   then WM_ENDSESSION; prints how many refused
+//                                   then WM_ENDSESSION (ending unless one
+//                                   refused); prints how many refused
 //   PID untray CLASS TITLE          deletes the window's tray icon (id 0), as
 //                                   a shell that restarted has lost it
 //   PID close CLASS TITLE           what the close box does: posts WM_CLOSE
@@ -32,12 +33,6 @@
 #include <vector>
 
 namespace {
-
-void Print(const std::wstring& text) {
-  char out[4096] = "";
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out, sizeof out, nullptr, nullptr);
-  std::printf("%s\n", out);
-}
 
 // Through a timeout: a hung program must not hang the test.
 DWORD_PTR Send(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR unanswered = 0) {
@@ -104,9 +99,12 @@ int Run(const std::vector<std::wstring>& args) {
   for (HWND hwnd : command == L"list" ? Windows(pid) : std::vector<HWND>{}) {
     RECT r{};
     GetWindowRect(hwnd, &r);
-    std::printf("%p %lu %d %ld %ld %ld %ld ", static_cast<void*>(hwnd), ProcessOf(hwnd),
-                IsWindowVisible(hwnd) ? 1 : 0, r.left, r.top, r.right - r.left, r.bottom - r.top);
-    Print(TextOf(hwnd, true) + L" " + TextOf(hwnd));
+    char names[4096] = "";
+    WideCharToMultiByte(CP_UTF8, 0, (TextOf(hwnd, true) + L" " + TextOf(hwnd)).c_str(), -1, names,
+                        sizeof names, nullptr, nullptr);
+    std::printf("%p %lu %d %ld %ld %ld %ld %s\n", static_cast<void*>(hwnd), ProcessOf(hwnd),
+                IsWindowVisible(hwnd) ? 1 : 0, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                names);
   }
   if (command == L"list") return 0;
   for (size_t i = 2; command == L"keys" && i < n; ++i) {
@@ -123,9 +121,7 @@ int Run(const std::vector<std::wstring>& args) {
     int refused = 0;
     for (HWND hwnd : Windows(pid)) refused += Send(hwnd, WM_QUERYENDSESSION, 0, 0, TRUE) ? 0 : 1;
     std::printf("%d\n", refused);
-    for (HWND hwnd : Windows(pid)) {
-      if (!refused) Send(hwnd, WM_ENDSESSION, TRUE, 0);
-    }
+    for (HWND hwnd : Windows(pid)) Send(hwnd, WM_ENDSESSION, !refused, 0);
     return 0;
   }
   const bool has_control = n == 5 && command != L"untray" && command != L"close";

@@ -133,6 +133,11 @@ void Log(const std::string& what, const std::string& name, const std::string& de
       << name << ' ' << detail << '\n';
 }
 
+std::string Utf8(const wchar_t* text) {
+  const std::u8string utf8 = std::filesystem::path(text).u8string();
+  return {utf8.begin(), utf8.end()};
+}
+
 std::string Outcome(HRESULT hr) { return SUCCEEDED(hr) ? "ok" : "fail"; }
 
 // The scenario's lines that are no comment.
@@ -255,11 +260,6 @@ class Fake : public Object<IWebBrowser2> {
   HRESULT Quit() {
     gone |= SUCCEEDED(plan.Result("quit"));
     return Called("quit");
-  }
-  static std::string Utf8(const wchar_t* text) {
-    std::string out(3 * wcslen(text), '\0');
-    out.resize(WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), out.size() + 1, 0, 0) - 1);
-    return out;
   }
   static inline IWebBrowser2Vtbl kTable = ORVO_TABLE(
       ORVO_CALL(Fake, GetIDsOfNames), ORVO_CALL(Fake, Invoke), ORVO_CALL(Fake, get_Document),
