@@ -1,9 +1,9 @@
 // The Win32 windows, icons and timers, in what the end-to-end run cannot show
 // or point at. Its pictures of the options window, the exit confirmation and
 // the About box (compared with docs/options.png, exit.png, about.png) show
-// every control's place, caption, font, colours and picture; it also ticks the
-// options' boxes and saves them, and presses Esc on the options window. Left
-// here are the keys and the focus, owners, icons, the close box, the end of
+// every control's place, caption, font, colours and picture; that run also
+// ticks the options' boxes, saves them and presses Esc on the options window.
+// Left here are the keys and the focus, owners, icons, the close box, the end of
 // the session, the hand pointer, the tray menu's access keys, windows Windows
 // refuses, icons by name and timers that are gone.
 #include <windows.h>
