@@ -9,12 +9,12 @@
 #include "platform/timer.h"
 #include "platform/version_info.h"
 #include "platform/window.h"
-#include "systray/cSysTray.h"
+#include "systray/tray_icon.h"
 
 namespace orvo {
 
-// Everything the behaviour code reaches outside itself. WinMain fills it with
-// the Win32 adapters, the tests with their doubles.
+// Everything the program reaches outside itself. WinMain fills it with the
+// Win32 adapters, the tests with their doubles.
 struct Platform {
   BrowserAutomation& browser;
   TimerPort& timers;
@@ -25,9 +25,9 @@ struct Platform {
   WindowFactory& windows;
   Process& process;
   VersionInfo& version;
-  // The tray icon control, placed on the main window by the platform that
-  // hosts it.
-  cSysTray& tray;
+  // The icon in the notification area, on the tray window the platform
+  // made for it.
+  TrayIcon& tray;
 };
 
 }  // namespace orvo

@@ -4,8 +4,6 @@
 #include <functional>
 #include <memory>
 
-#include "platform/result.h"
-
 namespace orvo {
 
 // A window timer as the program's windows own them: an interval, an
@@ -15,7 +13,8 @@ namespace orvo {
 class Timer {
  public:
   virtual ~Timer() = default;
-  [[nodiscard]] virtual HResult SetEnabled(bool enabled) = 0;
+  // A timer that Windows refuses to start stays off.
+  virtual void SetEnabled(bool enabled) = 0;
   virtual bool Enabled() const = 0;
 };
 

@@ -7,7 +7,6 @@
 
 #include "platform/ansi.h"
 #include "platform/tray_shell.h"
-#include "platform/window_proc.h"
 
 namespace orvo {
 

@@ -1,48 +1,43 @@
+#include "ui/about_box.h"
+
 #include <string>
 
 #include "res/layout/layouts.h"
 #include "res/version.h"
-#include "ui/Form3.h"
-#include "ui/frmAbout.h"
 
 namespace orvo {
 
-frmAbout::frmAbout(Platform& platform) : platform_(platform) {}
-
-void frmAbout::Show() {
+void AboutBox::Show() {
   if (!window_) {
-    window_ = platform_.windows.Create(layout::kfrmAbout, *this);
-    Form_Load();
+    window_ = windows_.Create(layout::kAboutBox, *this);
+    ShowVersionLine();
   }
   window_->Show();
 }
 
 // "Orvo_自動広告除去 Version.1.8.0": the product name and the file version's
 // numbers as the program's own version information gives them.
-void frmAbout::Form_Load() {
+void AboutBox::ShowVersionLine() {
   ProgramVersion version;
-  if (Failed(platform_.version.ReadProgramVersion(version))) {
-    version = {std::string(layout::kfrmMain.title), res::kVersionMajor, res::kVersionMinor,
+  if (Failed(version_.ReadProgramVersion(version))) {
+    version = {std::string(layout::kOptions.title), res::kVersionMajor, res::kVersionMinor,
                res::kVersionRevision};
   }
   const std::string line = version.product_name + " Version." + std::to_string(version.major) +
                            "." + std::to_string(version.minor) + "." +
                            std::to_string(version.revision);
-  window_->SetCaption(layout::frmAboutControls::lblVersion, line);
+  window_->SetCaption(layout::about_box::kVersion, line);
 }
 
-void frmAbout::cmdOK_Click() { Unload(); }
-
-void frmAbout::Label2_Click() { OpenHomePage(platform_); }
-
-void frmAbout::Click(ControlIndex control) {
-  using namespace layout::frmAboutControls;
-  if (control == cmdOK) cmdOK_Click();
-  if (control == Label2) Label2_Click();
+void AboutBox::Click(ControlIndex control) {
+  using namespace layout::about_box;
+  if (control == kOkButton) Close();
+  if (control == kLink) OpenHomePage(browser_);
 }
 
-void frmAbout::CloseRequested() { Unload(); }
-
-void frmAbout::Unload() { window_.reset(); }
+void OpenHomePage(BrowserAutomation& browser) {
+  // Nothing to tell the user: the page simply does not open.
+  (void)browser.OpenPage(layout::kHomePageAddress);
+}
 
 }  // namespace orvo

@@ -1,31 +1,41 @@
-#include <charconv>
+#include "ui/block_animation.h"
 
-#include "app/frmMain.h"
 #include "res/resource_names.h"
 
 namespace orvo {
 
-// Frames "02" to "09" follow one per tick; the tick after "09" stops the
-// timer and rests on the idle picture ("02" is the same picture as NOTFLAG).
-// While blocking is switched off it rests on ONFLAG instead, so that the
-// icon never claims blocking is on when it is not.
-void frmMain::tmrAnimate_Timer() {
-  if (AnimFrame == 9) {
-    AnimFrame = 1;
-    (void)tmrAnimate->SetEnabled(false);
-    if (BlockingOff) {
-      ShowTrayIcon(res::kIconOnFlag);
-      AnimFrame = 2;
+BlockAnimation::BlockAnimation(TimerPort& timers, TrayIcon& tray, const bool& blocking_off)
+    : tray_(tray),
+      blocking_off_(blocking_off),
+      timer_(timers.CreateTimer(kIntervalMs, false, [this] { NextFrame(); })) {}
+
+void BlockAnimation::Start() {
+  frame_ = 1;
+  // A timer that cannot start leaves the icon at rest; the pop-up closes all
+  // the same.
+  timer_->SetEnabled(true);
+}
+
+// The tick after "09" stops the timer and rests on the idle picture ("02" is
+// the same picture as NOTFLAG). While blocking is switched off it rests on
+// ONFLAG instead, so that the icon never claims blocking is on when it is
+// not.
+void BlockAnimation::NextFrame() {
+  if (frame_ == 9) {
+    frame_ = 1;
+    timer_->SetEnabled(false);
+    if (blocking_off_) {
+      tray_.SetPicture(res::kIconOnFlag);
+      frame_ = 2;
       return;
     }
-    ShowTrayIcon(res::kIconNotFlag);
+    tray_.SetPicture(res::kIconNotFlag);
   }
-  // AnimFrame + 1 in decimal, with a "0" in front of a single digit.
-  char name[8] = {'0'};
-  char* end = std::to_chars(name + 1, name + sizeof name, AnimFrame + 1).ptr;
-  const char* start = end - name == 2 ? name : name + 1;
-  ShowTrayIcon(std::string_view(start, static_cast<std::size_t>(end - start)));
-  AnimFrame += 1;
+  // The picture after the one shown last; kFrameIcons starts at "02".
+  if (frame_ >= 1 && frame_ <= static_cast<int>(res::kFrameIcons.size())) {
+    tray_.SetPicture(res::kFrameIcons[static_cast<std::size_t>(frame_ - 1)]);
+  }
+  frame_ += 1;
 }
 
 }  // namespace orvo

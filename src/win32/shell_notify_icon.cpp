@@ -70,14 +70,14 @@ NOTIFYICONDATAW ToNativeRecord(const NotifyIconRecordW& record) {
 
 #endif
 
-HResult WinTrayShell::NotifyIcon(std::uint32_t message, const NotifyIconRecord& record) {
+void WinTrayShell::NotifyIcon(std::uint32_t message, const NotifyIconRecord& record) {
   NOTIFYICONDATAA data = ToNativeRecord(record);
-  return notify_(message, &data) ? kOk : kFail;
+  notify_(message, &data);
 }
 
-HResult WinTrayShell::NotifyIcon(std::uint32_t message, const NotifyIconRecordW& record) {
+void WinTrayShell::NotifyIcon(std::uint32_t message, const NotifyIconRecordW& record) {
   NOTIFYICONDATAW data = ToNativeRecord(record);
-  return notify_w_(message, &data) ? kOk : kFail;
+  notify_w_(message, &data);
 }
 
 }  // namespace orvo::win32

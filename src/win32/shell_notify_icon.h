@@ -23,8 +23,8 @@ class WinTrayShell final : public TrayShell {
   explicit WinTrayShell(NotifyIconFunction notify = &Shell_NotifyIconA,
                         NotifyIconFunctionW notify_w = &Shell_NotifyIconW)
       : notify_(notify), notify_w_(notify_w) {}
-  HResult NotifyIcon(std::uint32_t message, const NotifyIconRecord& record) override;
-  HResult NotifyIcon(std::uint32_t message, const NotifyIconRecordW& record) override;
+  void NotifyIcon(std::uint32_t message, const NotifyIconRecord& record) override;
+  void NotifyIcon(std::uint32_t message, const NotifyIconRecordW& record) override;
 
  private:
   NotifyIconFunction notify_;

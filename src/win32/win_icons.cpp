@@ -8,14 +8,14 @@
 
 namespace orvo::win32 {
 
-HResult WinIcons::LoadNamedIcon(std::string_view name, Picture& icon) {
+HResult WinIcons::LoadNamedIcon(std::string_view name, IconHandle& icon) {
   const std::string z(name);
   // Shared: the system keeps one copy per name, so the animation can load a
   // frame every tick without ever destroying one.
   HANDLE h = LoadImageA(GetModuleHandleW(nullptr), z.c_str(), IMAGE_ICON, 0, 0,
                         LR_DEFAULTSIZE | LR_SHARED);
   if (h == nullptr) return LastError();
-  icon = Picture{Picture::Type::kIcon, reinterpret_cast<std::uintptr_t>(h)};
+  icon = reinterpret_cast<IconHandle>(h);
   return kOk;
 }
 

@@ -11,19 +11,19 @@ class WinTimers::WinTimer final : public Timer {
   WinTimer(WinTimers& owner, UINT_PTR id, UINT interval, std::function<void()> tick)
       : owner_(owner), id_(id), interval_(interval), tick_(std::move(tick)) {}
   ~WinTimer() override {
-    (void)SetEnabled(false);
+    SetEnabled(false);
     owner_.timers_[id_ - 1] = nullptr;
   }
 
-  HResult SetEnabled(bool enabled) override {
-    if (enabled == enabled_) return kOk;
+  void SetEnabled(bool enabled) override {
+    if (enabled == enabled_) return;
     if (enabled) {
-      if (SetTimer(owner_.window_.hwnd(), id_, interval_, nullptr) == 0) return kFail;
+      // Refused (the system is out of timers): it stays off.
+      if (SetTimer(owner_.window_.hwnd(), id_, interval_, nullptr) == 0) return;
     } else {
       KillTimer(owner_.window_.hwnd(), id_);
     }
     enabled_ = enabled;
-    return kOk;
   }
   bool Enabled() const override { return enabled_; }
   void Tick() { tick_(); }
@@ -36,7 +36,9 @@ class WinTimers::WinTimer final : public Timer {
   bool enabled_ = false;
 };
 
-WinTimers::WinTimers() { (void)window_.Create(kClassName, {.parent = HWND_MESSAGE}, *this); }
+// Without its window no timer ever ticks; the program then only sits in the
+// tray.
+WinTimers::WinTimers() { window_.Create(kClassName, {.parent = HWND_MESSAGE}, *this); }
 
 WinTimers::~WinTimers() = default;
 
@@ -45,7 +47,7 @@ std::unique_ptr<Timer> WinTimers::CreateTimer(std::uint32_t interval_ms, bool en
   timers_.push_back(nullptr);
   auto timer = std::make_unique<WinTimer>(*this, timers_.size(), interval_ms, std::move(tick));
   timers_.back() = timer.get();
-  (void)timer->SetEnabled(enabled);
+  timer->SetEnabled(enabled);
   return timer;
 }
 

@@ -1,10 +1,10 @@
 #include <objbase.h>
 #include <windows.h>
 
-#include "app/frmMain.h"
+#include "app/program.h"
 #include "win32/com_browser.h"
 #include "win32/scoped.h"
-#include "win32/tray_host.h"
+#include "win32/tray_window.h"
 #include "win32/win_ansi.h"
 #include "win32/win_files.h"
 #include "win32/win_icons.h"
@@ -24,15 +24,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   orvo::win32::WinIcons icons;
   orvo::win32::WinFiles files;
   orvo::win32::WinAnsiCodePage ansi;
-  orvo::win32::SysTrayWindow tray;
+  orvo::win32::TrayWindow tray(icons);
   orvo::win32::WinWindowFactory windows;
   orvo::win32::WinProcess process;
   orvo::win32::WinVersionInfo version;
-  orvo::Platform platform{browser, timers,  sound,   icons,   files,
-                          ansi,    windows, process, version, tray.SysTray()};
-  orvo::OptionFlags flags;
-  orvo::frmMain main_window(platform, flags);
-  main_window.Form_Load();
+  const orvo::Platform platform{browser, timers,  sound,   icons,   files,
+                                ansi,    windows, process, version, tray.icon()};
+  orvo::Program program(platform);
+  program.Start();
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

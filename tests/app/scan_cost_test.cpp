@@ -28,25 +28,24 @@ namespace {
 // animation loaded every frame.
 TEST(ScanCost, SteadyTicksAllocateNothing) {
   for (const char* new_window : {"0", "1"}) {
-    Watcher w("1", "1", new_window);
-    w.tray.InTray(true);
+    Watcher w;
+    w.StartWith("1", "1", new_window);
     for (int i = 0; i < 50; ++i) {
       for (const fake::WindowSpec& s :
            {fake::Page(), fake::FolderView(), fake::Popup(true), fake::Popup(false)})
         w.desktop.Open(s);
     }
-    w.main.Timer2_Timer();
+    w.program.scan().ScanOnce();
     w.clock.Advance(32 * 9);
-    for (auto* log : {&w.shell.journal, &w.shell.notices}) log->reserve(log->size() + 100);
     w.shell.calls.reserve(w.shell.calls.size() + 100);  // the fakes' own records
     for (int tick = 0; tick < 10; ++tick) {
       w.desktop.Open(fake::Popup(false));  // outside the count: the desktop's own doing
       const long start = g_allocations;
-      w.main.Timer2_Timer();
+      w.program.scan().ScanOnce();
       w.clock.Advance(32);
       EXPECT_EQ(g_allocations - start, 0) << "tick " << tick;
     }
-    EXPECT_GT(w.main.BlockCount, 10);
+    EXPECT_GT(w.program.blocked_count(), 10);
   }
 }
 

@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/frmMain.h"
 #include "app/platform.h"
+#include "app/program.h"
 #include "doubles/fake_tray.h"
 #include "res/layout/focus.h"
 #include "res/layout/layouts.h"
@@ -217,17 +217,15 @@ struct FakeWindowFactory final : WindowFactory, Screens {
 // switched on or last ticked.
 struct VirtualClock final : TimerPort {
   struct FakeTimer final : Timer {
-    HResult SetEnabled(bool on) override {
+    void SetEnabled(bool on) override {
       if (on_set) on_set(on);
-      if (on && !enabled && fail_enable) return kFail;
       if (on != enabled) elapsed = 0;
       enabled = on;
-      return kOk;
     }
     bool Enabled() const override { return enabled; }
     std::uint32_t interval = 0, elapsed = 0;
     std::function<void()> tick;
-    bool enabled = false, fail_enable = false;
+    bool enabled = false;
     std::function<void(bool)> on_set;  // at every SetEnabled call
   };
   std::unique_ptr<Timer> CreateTimer(std::uint32_t interval, bool enabled,
@@ -273,8 +271,7 @@ struct FakeFiles final : Files {
 // speaker that counts, an end that is only recorded, the version
 // information, and the tray icons by name (handle 0x1C00 + their place in the
 // table; other names, and the one made to fail, fail as a missing resource).
-// The tray control sits on a fake window of its own, in a fake notification
-// area.
+// The tray icon sits in a fake notification area.
 struct FakePlatform : Sound, Process, VersionInfo, Icons {
   void Beep() override {
     ++beeps;
@@ -288,10 +285,10 @@ struct FakePlatform : Sound, Process, VersionInfo, Icons {
     out = version;
     return version_fails ? kFail : kOk;
   }
-  HResult LoadNamedIcon(std::string_view name, Picture& icon) override {
+  HResult LoadNamedIcon(std::string_view name, IconHandle& icon) override {
     for (std::size_t i = 0; i < res::kTrayIcons.size(); ++i) {
       if (res::kTrayIcons[i].group != name || name == failing_icon) continue;
-      icon = {Picture::Type::kIcon, 0x1C00 + i};
+      icon = 0x1C00 + i;
       return kOk;
     }
     return static_cast<HResult>(0x80070716u);
@@ -306,14 +303,14 @@ struct FakePlatform : Sound, Process, VersionInfo, Icons {
   VirtualClock clock;
   FakeFiles files;
   CodePage ansi;
-  FakeTrayHost shell;
-  cSysTray tray{SysTrayPorts{shell, shell, shell, ansi}};
+  FakeTrayShell shell;
+  TrayIcon tray{shell, ansi, *this, FakeTrayShell::kHwnd, FakeTrayShell::kTaskbarCreated};
   FakeWindowFactory screens;
   Platform platform{desktop, clock, *this, *this, files, ansi, screens, *this, *this, tray};
 
   // The shell's tray callback for a mouse message.
   void TrayMouse(std::uint32_t mouse_message) {
-    shell.Send(1125, static_cast<std::intptr_t>(mouse_message));
+    tray.OnWindowMessage(TrayIcon::kCallbackMessage, 0, mouse_message);
   }
 };
 
@@ -321,18 +318,20 @@ struct FakePlatform : Sound, Process, VersionInfo, Icons {
 
 namespace orvo {
 
-// frmMain on the fake platform, with its options (beep, no-menu-bar,
-// new-window), and what a user does and sees.
+// The program on the fake platform, and what a user does and sees.
 struct Watcher : fake::FakePlatform {
   using FakeTimer = fake::VirtualClock::FakeTimer;
-  OptionFlags flags;
-  frmMain main{platform, flags};
+  Program program{platform};
 
-  explicit Watcher(const char* beep = "0", const char* no_toolbar = "0",
-                   const char* new_window = "0")
-      : flags{beep, no_toolbar, new_window} {}
-  FakeTimer& animate() { return static_cast<FakeTimer&>(*main.tmrAnimate); }
-  // A tray menu item (layout::Form3Menu), chosen after a right click.
+  // Starts with set.ini holding the options beep, no-menu-bar and new-window
+  // as they are, quoted so that their spaces stay.
+  void StartWith(std::string_view beep, std::string_view no_menu_bar, std::string_view new_window) {
+    files.ini = "\"" + std::string(beep) + "\"\r\n\"" + std::string(no_menu_bar) + "\"\r\n\"" +
+                std::string(new_window) + "\"\r\n";
+    program.Start();
+  }
+  FakeTimer& animate() { return *clock.timers.at(1); }
+  // A tray menu item (layout::tray_menu), chosen after a right click.
   void Menu(int item) {
     screens.menu_choice = item;
     TrayMouse(0x204);
@@ -342,15 +341,16 @@ struct Watcher : fake::FakePlatform {
       if (&(*it)->layout == &window) return *it;
     return nullptr;
   }
-  fake::FakeLayoutWindow& Options() { return *Find(layout::kfrmMain); }
+  fake::FakeLayoutWindow& Options() { return *Find(layout::kOptions); }
   std::string Ini() const { return files.ini.value_or("<missing>"); }
-  // The options window's boxes, ticked or not, and the flags: "100 1|0|0".
+  // The options window's boxes, ticked or not, and the options: "100 1|0|0".
   std::string Settings() {
-    using namespace layout::frmMainControls;
+    using namespace layout::options;
     std::string boxes;
-    for (ControlIndex box : {optBEEP, CheTitle, Check1})
+    for (ControlIndex box : {kBeepBox, kNoMenuBarBox, kNewWindowBox})
       boxes += std::to_string(Options().CheckState(box));
-    return boxes + " " + flags.BeepFlag + "|" + flags.NoToolbarFlag + "|" + flags.NewWindowFlag;
+    const orvo::Options& options = program.options();
+    return boxes + " " + options.beep + "|" + options.no_menu_bar + "|" + options.new_window;
   }
 };
 

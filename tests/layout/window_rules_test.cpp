@@ -21,22 +21,15 @@ TEST(Pixels, HalvesRoundAwayFromZero) {
             (std::array{0, 1, 0, -1, -27}));
 }
 
-TEST(Label6, IsTheUsageTextWithItsExactRunsOfSpaces) {
-  EXPECT_EQ(kfrmAbout.controls[frmAboutControls::Label6].caption,
-            "────────使用承諾 および 免責────────■本プログラムを使用した結果，いかなる損害が"
-            "生じても当人\u3000 は責任を負いませんのでご了承ください。                     ■本件"
-            "に承諾していただけない場合，本プログラムの使用は      ご遠慮ください。");
-}
-
 // The tab order on the real windows shows the numbered ones; the About box
 // has the unnumbered ones, which go last in the table's order.
 TEST(CreationOrder, FollowsTheTabNumbersWithTheUnnumberedLast) {
   std::string names;
-  for (ControlIndex c : CreationOrder(kfrmAbout))
-    names += std::string(kfrmAbout.controls[c].name) + " ";
+  for (ControlIndex c : CreationOrder(kAboutBox))
+    names += std::string(kAboutBox.controls[c].name) + " ";
   EXPECT_EQ(names,
-            "cmdOK lblVersion Label1 Label2 Label3 Label5 Label4 Label6 Image1 Line1(2) Line1(1) "
-            "Line1(0) ");
+            "ok version notice link url news copyright terms picture link_underline red_rule "
+            "white_rule ");
 }
 
 TEST(BreakLines, BreaksAsJapaneseWindowsDoes) {

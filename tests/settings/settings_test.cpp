@@ -11,7 +11,7 @@
 namespace orvo {
 namespace {
 
-using namespace layout::frmMainControls;
+using namespace layout::options;
 using namespace std::literals;
 
 TEST(ReadItems, GivesTheFirstThreeItems) {
@@ -26,10 +26,10 @@ TEST(ReadItems, GivesTheFirstThreeItems) {
   for (const auto& [bytes, items] : cases) EXPECT_EQ(settings::ReadItems(bytes), items) << bytes;
 }
 
-// Start-up ticks only exact ones and keeps every text in its flag, in UTF-8;
+// Start-up ticks only exact ones and keeps every text in its option, in UTF-8;
 // reading never writes, a missing set.ini is created, one that cannot be read
 // is the user's still (the options stay off, the file as it is), and OK
-// writes the flags back as they are.
+// writes the options back as they are.
 TEST(Settings, StartUpThenOk) {
   struct Case {
     std::optional<std::string_view> ini;  // none: no set.ini yet
@@ -45,20 +45,20 @@ TEST(Settings, StartUpThenOk) {
       {"01\r\nabc\r\n2\r\n", "000 01|abc|2", "01\r\nabc\r\n2\r\n"},
       {"\x83\x49\x83\x93\r\n1\r\n1", "011 オン|1|1", "\x83\x49\x83\x93\r\n1\r\n1\r\n"},
       {"\xff\xfe\x00\x01,"sv, "000 ??\x00\x01||"s, "??\x00\x01\r\n\r\n\r\n"sv},
-      {"1\r\n0\r\n1\r\n", "000 0|0|0", "0\r\n0\r\n0\r\n", true},
+      {"1\r\n0\r\n1\r\n", "000 ||", "\r\n\r\n\r\n", true},
   };
   for (const Case& c : cases) {
     Watcher w;
     if (c.ini) w.files.ini = *c.ini;
     w.files.fail_read = c.unreadable;
-    w.main.Form_Load();
+    w.program.Start();
     SCOPED_TRACE(c.ini ? std::string(*c.ini) : "none");
     EXPECT_EQ(w.Settings(), c.settings);
     EXPECT_EQ(w.Ini(),
               c.ini ? *c.ini : "\x20\x30\x20\x0d\x0a\x20\x30\x20\x0d\x0a\x20\x30\x20\x0d\x0a"sv);
     EXPECT_FALSE(w.Options().Visible());
-    w.main.Show();
-    ASSERT_TRUE(w.Options().Click(cmdHide));
+    w.Menu(layout::tray_menu::kOptionsItem);
+    ASSERT_TRUE(w.Options().Click(kOkButton));
     EXPECT_EQ(w.Ini(), c.saved);
   }
 }
@@ -70,13 +70,13 @@ struct OptionsWindow : testing::Test, Watcher {};
 // deleted set.ini is created again with the boxes following.
 TEST_F(OptionsWindow, ReadingAgainOverTickedBoxesRunsTheirClickHandlers) {
   files.ini = "1\r\n1\r\n0\r\n";
-  main.Form_Load();
+  program.Start();
   files.ini = "abc\r\n1\r\nxyz\r\n";
-  Menu(layout::Form3Menu::mnuOPTION);
+  Menu(layout::tray_menu::kOptionsItem);
   EXPECT_EQ(Settings(), "010 0|1|xyz");
   EXPECT_TRUE(Options().Visible());
   files.ini.reset();
-  Menu(layout::Form3Menu::mnuOPTION);
+  Menu(layout::tray_menu::kOptionsItem);
   EXPECT_EQ(Ini(), " 0 \r\n 0 \r\n 0 \r\n");
   EXPECT_EQ(Settings(), "000 0|0|0");
 }

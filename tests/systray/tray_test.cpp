@@ -1,6 +1,5 @@
-// The tray control on a fake shell and window: the records it sends, byte for
-// byte, the hook it puts on its window and the events the shell's callbacks
-// raise.
+// The tray icon on a fake shell: the records it sends, byte for byte, and
+// the events the shell's callbacks raise.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -8,13 +7,12 @@
 #include <vector>
 
 #include "doubles/fake_tray.h"
-#include "systray/cSysTray.h"
+#include "systray/tray_icon.h"
 
 namespace orvo {
 namespace {
 
 using Strings = std::vector<std::string>;
-constexpr Picture kIcon{Picture::Type::kIcon, 0xFFFF'02A1}, kOtherIcon{Picture::Type::kIcon, 0x2B3};
 // "ブロック：0" and "ブロック数：5" as a Japanese Windows sends them.
 const std::string kTip0 = "\x83\x75\x83\x8D\x83\x62\x83\x4E\x81\x46\x30";
 const std::string kTip5 = "\x83\x75\x83\x8D\x83\x62\x83\x4E\x90\x94\x81\x46\x35";
@@ -34,100 +32,87 @@ Record Expected(std::uint8_t flags, std::uint32_t icon, std::string_view ansi,
   return r;
 }
 
-// A cSysTray on a fake window; its events log as "MouseDown 1 0".
-struct Tray : testing::Test, fake::FakeTrayHost {
+// A TrayIcon in a fake shell, with two pictures (NOTFLAG and ONFLAG, the
+// first a handle with its top bit set); its events log as "down 1".
+struct Tray : testing::Test, fake::FakeTrayShell, Icons, TrayIconEvents {
   fake::CodePage ansi;
-  std::optional<cSysTray> tray;
+  std::optional<TrayIcon> tray;
+  Strings events;
 
   Tray() { Create(); }
   void Create() {
-    tray.emplace(SysTrayPorts{*this, *this, *this, ansi});
-    auto log = [this](std::string event) {
-      return [this, event](auto... args) {
-        std::string line = event;
-        for (int arg : {static_cast<int>(args)...}) line += " " + std::to_string(arg);
-        journal.push_back(line);
-      };
-    };
-    tray->MouseMove = log("MouseMove");
-    tray->MouseDown = log("MouseDown");
-    tray->MouseUp = log("MouseUp");
-    tray->MouseDblClick = log("MouseDblClick");
+    tray.emplace(*this, ansi, *this, kHwnd, kTaskbarCreated);
+    tray->Listen(this);
+  }
+  HResult LoadNamedIcon(std::string_view name, IconHandle& icon) override {
+    if (name != "NOTFLAG" && name != "ONFLAG") return kFail;
+    icon = name == "NOTFLAG" ? 0xFFFF'02A1 : 0x2B3;
+    return kOk;
+  }
+  void OnButtonDown(Button button) override {
+    events.push_back(button == Button::kLeft ? "down 1" : "down 2");
+  }
+  void OnMouseMove() override { events.emplace_back("move"); }
+  void Send(std::uint32_t message, std::intptr_t lparam = 0) {
+    tray->OnWindowMessage(message, 0, lparam);
   }
 };
 
 TEST_F(Tray, EachChangeSendsTheRecordTheShellExpects) {
-  tray->TrayIcon(kIcon);
-  tray->TrayTip("ブロック：0");
+  tray->SetPicture("NOTFLAG");
+  tray->SetTip("ブロック：0");
+  Send(kTaskbarCreated);  // hidden: nothing to put back
   EXPECT_TRUE(calls.empty());
-  tray->InTray(true);
-  tray->InTray(true);  // the same value changes nothing
-  tray->TrayIcon(kOtherIcon);
-  tray->TrayIcon(std::nullopt);  // no icon: ignored
-  tray->TrayIcon(Picture{Picture::Type::kBitmap, 0x77});
-  tray->TrayTip("ブロック数：5");
-  EXPECT_EQ(Send(kTaskbarCreated), 0x5A);
-  tray->InTray(false);
+  tray->SetShown(true);
+  tray->SetShown(true);  // the same value changes nothing
+  tray->SetPicture("ONFLAG");
+  tray->SetPicture("02");  // cannot be loaded: ignored
+  tray->SetTip("ブロック数：5");
+  Send(kTaskbarCreated);
+  tray->SetShown(false);
   Send(kTaskbarCreated);  // hidden: not added again
 
-  EXPECT_EQ(journal, (Strings{"hook", "NIM 0", "NIM 1", "NIM 1", "NIM 0", "own 49374", "NIM 2",
-                              "unhook", "own 49374"}));
-  const NotifyIconRecord expected[] = {Expected(7, 0xFFFF'02A1, kTip0), Expected(2, 0x2B3, ""),
-                                       Expected(4, 0, kTip5), Expected(7, 0x2B3, kTip5),
-                                       Expected(0, 0, "")};
+  const std::pair<std::uint32_t, NotifyIconRecord> expected[] = {
+      {kNimAdd, Expected(7, 0xFFFF'02A1, kTip0)},
+      {kNimModify, Expected(2, 0x2B3, "")},
+      {kNimModify, Expected(4, 0, kTip5)},
+      {kNimAdd, Expected(7, 0x2B3, kTip5)},
+      {kNimDelete, Expected(0, 0, "")}};
   ASSERT_EQ(calls.size(), 5u);
-  for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(calls[i].record, expected[i]) << i;
-  EXPECT_EQ(notices, (Strings{"TrayIcon", "InTray", "TrayIcon", "InTray"}));
-  EXPECT_EQ(proc, kOwnProc);
+  for (std::size_t i = 0; i < 5; ++i) {
+    EXPECT_EQ(calls[i].message, expected[i].first) << i;
+    EXPECT_EQ(calls[i].record, expected[i].second) << i;
+  }
 }
 
 // Where the code page lacks the tip, the icon talks UTF-16, also to delete
-// itself when the control goes away; the add carries a flag for each of
-// icon and tip only when it has one.
+// itself when it goes away; the add carries a flag for each of picture and
+// tip only when it has one.
 TEST_F(Tray, WhereTheCodePageLacksTheTipTheIconTalksUtf16) {
   ansi.name = "CP1252";
-  tray->TrayTip("ブロック：0");
-  tray->InTray(true);
+  tray->SetTip("ブロック：0");
+  tray->SetShown(true);
   Create();
-  tray->InTray(true);
+  tray->SetShown(true);
   ASSERT_EQ(calls.size(), 3u);
   EXPECT_EQ(calls[0].wide, Expected<NotifyIconRecordW>(5, 0, "", u"ブロック：0"));
   EXPECT_EQ(calls[1].wide, Expected<NotifyIconRecordW>(0, 0, ""));
   EXPECT_EQ(calls[2].record, Expected(1, 0, ""));
 }
 
-TEST_F(Tray, DesignModeOnlyRecordsTheValue) {
-  user_mode = false;
-  tray->InTray(true);
-  EXPECT_TRUE(tray->InTray());
-  EXPECT_TRUE(journal.empty());
-  EXPECT_EQ(notices, (Strings{"InTray"}));
-}
-
-TEST_F(Tray, CallbacksRaiseTheirEventThenReachThePreviousProcedure) {
-  tray->InTray(true);
-  const std::pair<std::intptr_t, const char*> cases[] = {
-      {0x200, "MouseMove 0"},       {0x201, "MouseDown 1 0"}, {0x202, "MouseUp 1 0"},
-      {0x203, "MouseDblClick 1 0"}, {0x204, "MouseDown 2 0"}, {0x205, "MouseUp 2 0"},
-      {0x206, "MouseDblClick 2 0"}, {0x1FF, nullptr},         {0x207, nullptr},
-      {0x10201, nullptr},
-  };
-  for (const auto& [mouse, event] : cases) {
-    journal.clear();
-    EXPECT_EQ(Send(1125, mouse), 0x5A);
-    Strings expected{"own 1125"};
-    if (event) expected.insert(expected.begin(), event);
-    EXPECT_EQ(journal, expected) << std::hex << mouse;
+// The callback's mouse messages raise their events while the icon is shown;
+// other messages, other mouse messages and a hidden icon raise none.
+TEST_F(Tray, CallbacksRaiseTheirEventsWhileShown) {
+  for (std::intptr_t mouse : {0x200, 0x201, 0x204}) Send(1125, mouse);
+  tray->SetShown(true);
+  for (std::intptr_t mouse :
+       {0x200, 0x201, 0x202, 0x203, 0x204, 0x205, 0x206, 0x1FF, 0x207, 0x10201}) {
+    Send(1125, mouse);
   }
-  // Other messages pass unchanged; a handler may change the tip meanwhile.
-  journal.clear();
-  EXPECT_EQ(Send(0x0F), 0x5A);
-  tray->MouseMove = [this](std::int32_t) { tray->TrayTip("ブロック数：1"); };
-  Send(1125, 0x200);
-  // Gone, it leaves no icon and no hook behind.
-  tray.reset();
+  Send(0x0F, 0x201);
+  tray->SetShown(false);
   Send(1125, 0x201);
-  EXPECT_EQ(journal, (Strings{"own 15", "NIM 1", "own 1125", "NIM 2", "unhook", "own 1125"}));
+  EXPECT_EQ(events, (Strings{"move", "down 1", "down 2"}));
 }
 
 // szTip in the ANSI form where the code page carries the tip, cut at a
@@ -157,7 +142,7 @@ TEST(NotifyIconRecord, TheTipGoesInTheFormTheCodePageCarriesCutAtACharacterBound
     fake::CodePage ansi;
     ansi.name = c.code_page;
     const NotifyIconCall call = BuildNotifyIconRecord(
-        ansi, {.hwnd = fake::FakeTrayHost::kHwnd, .flags = kNifTip, .icon = 7, .tip = c.utf8});
+        ansi, {.hwnd = fake::FakeTrayShell::kHwnd, .flags = kNifTip, .icon = 7, .tip = c.utf8});
     if (c.utf16.empty()) {
       EXPECT_EQ(std::get<NotifyIconRecord>(call), Expected(4, 7, c.ansi)) << c.utf8;
     } else {

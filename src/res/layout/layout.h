@@ -58,7 +58,6 @@ struct Control {
 };
 
 struct MenuItem {
-  std::string_view name;
   std::string_view caption;  // "-" is a separator
 };
 
@@ -72,7 +71,6 @@ struct Window {
   const Font* font = nullptr;  // nullptr: the system's user-interface font
   std::string_view icon = {};  // icon resource for the title bar and taskbar
   std::span<const Control> controls = {};
-  std::string_view menu_name = {};      // the menu that pops up; its caption is never shown
   std::span<const MenuItem> menu = {};  // the items of its pop-up menu
 };
 

@@ -20,9 +20,9 @@ constexpr Font kPGothic975Bold{"ＭＳ Ｐゴシック", 975, true, kShiftJis};
 
 constexpr std::string_view kTitle = "Orvo_自動広告除去";
 
-// frmMain: the options window.
-constexpr std::array kfrmMainControls = {
-    Control{.name = "Frame1",
+// The options window.
+constexpr std::array kOptionsControls = {
+    Control{.name = "settings",
             .kind = Kind::kFrame,
             .caption = "設定",
             .left = 120,
@@ -30,7 +30,7 @@ constexpr std::array kfrmMainControls = {
             .width = 4095,
             .height = 1455,
             .tab = 2},
-    Control{.name = "optBEEP",
+    Control{.name = "beep",
             .kind = Kind::kCheckBox,
             .container = 0,
             .caption = "広告ブロック時にBeep音を鳴らす",
@@ -39,7 +39,7 @@ constexpr std::array kfrmMainControls = {
             .width = 3255,
             .height = 375,
             .tab = 3},
-    Control{.name = "CheTitle",
+    Control{.name = "no_menu_bar",
             .kind = Kind::kCheckBox,
             .container = 0,
             .caption = "ツールバーの無いウインドウを広告と判断する",
@@ -48,7 +48,7 @@ constexpr std::array kfrmMainControls = {
             .width = 3855,
             .height = 375,
             .tab = 6},
-    Control{.name = "Check1",
+    Control{.name = "new_window",
             .kind = Kind::kCheckBox,
             .container = 0,
             .caption = "新しいウィンドウで開いたブラウザは全て閉じる",
@@ -57,7 +57,7 @@ constexpr std::array kfrmMainControls = {
             .width = 3855,
             .height = 375,
             .tab = 7},
-    Control{.name = "Frame2",
+    Control{.name = "utilities",
             .kind = Kind::kFrame,
             .caption = "ユーティリティ",
             .left = 120,
@@ -65,7 +65,7 @@ constexpr std::array kfrmMainControls = {
             .width = 4095,
             .height = 735,
             .tab = 4},
-    Control{.name = "cmdALLIE",
+    Control{.name = "close_all",
             .kind = Kind::kButton,
             .container = 4,
             .caption = "起動中のIEをすべて閉じる",
@@ -75,7 +75,7 @@ constexpr std::array kfrmMainControls = {
             .height = 375,
             .tab = 5},
     // Esc saves too: OK is both roles, キャンセル neither.
-    Control{.name = "cmdHide",
+    Control{.name = "ok",
             .kind = Kind::kButton,
             .caption = "OK",
             .left = 2160,
@@ -86,7 +86,7 @@ constexpr std::array kfrmMainControls = {
             .is_default = true,
             .is_cancel = true,
             .face = Colour::System(kColorCaptionText)},
-    Control{.name = "cmdClose",
+    Control{.name = "cancel",
             .kind = Kind::kButton,
             .caption = "キャンセル",
             .left = 3240,
@@ -97,9 +97,9 @@ constexpr std::array kfrmMainControls = {
             .face = kWhite},
 };
 
-// Form1: the exit confirmation. No default or cancel button: Esc does nothing.
-constexpr std::array kForm1Controls = {
-    Control{.name = "Label1",
+// The exit confirmation. No default or cancel button: Esc does nothing.
+constexpr std::array kExitConfirmationControls = {
+    Control{.name = "question",
             .kind = Kind::kLabel,
             .caption = "本プログラムを終了します",
             .left = 360,
@@ -108,7 +108,7 @@ constexpr std::array kForm1Controls = {
             .height = 375,
             .tab = 1,
             .face = kWhite},
-    Control{.name = "Command1",
+    Control{.name = "yes",
             .kind = Kind::kButton,
             .caption = "はい(&Y)",
             .left = 1080,
@@ -117,7 +117,7 @@ constexpr std::array kForm1Controls = {
             .height = 375,
             .tab = 0,
             .face = kWhite},
-    Control{.name = "Command2",
+    Control{.name = "no",
             .kind = Kind::kButton,
             .caption = "いいえ(&N)",
             .left = 2280,
@@ -128,7 +128,7 @@ constexpr std::array kForm1Controls = {
             .face = kWhite},
 };
 
-constexpr std::string_view kLabel6Text =
+constexpr std::string_view kTermsText =
     "────────使用承諾 および 免責────────"
     "■本プログラムを使用した結果，いかなる損害が生じても当人\u3000 "
     "は責任を負いませんのでご了承ください。"
@@ -137,9 +137,9 @@ constexpr std::string_view kLabel6Text =
     "      "
     "ご遠慮ください。";
 
-// frmAbout: the About box. Lines carry (x1, y1, x2, y2) in left/top/width/height.
-constexpr std::array kfrmAboutControls = {
-    Control{.name = "Image1",
+// The About box. Lines carry (x1, y1, x2, y2) in left/top/width/height.
+constexpr std::array kAboutBoxControls = {
+    Control{.name = "picture",
             .kind = Kind::kPicture,
             .left = 120,
             .top = 120,
@@ -147,7 +147,7 @@ constexpr std::array kfrmAboutControls = {
             .height = 870,
             .resource = res::kAboutPicture},
     // Its caption is built when the box opens.
-    Control{.name = "lblVersion",
+    Control{.name = "version",
             .kind = Kind::kLabel,
             .left = 1680,
             .top = 240,
@@ -156,16 +156,16 @@ constexpr std::array kfrmAboutControls = {
             .tab = 1,
             .font = &kPGothic975Bold,
             .transparent = true},
-    Control{.name = "Label6",
+    Control{.name = "terms",
             .kind = Kind::kLabel,
-            .caption = kLabel6Text,
+            .caption = kTermsText,
             .left = 1680,
             .top = 630,
             .width = 4695,
             .height = 1005,
             .tab = 7,
             .transparent = true},
-    Control{.name = "Label1",
+    Control{.name = "notice",
             .kind = Kind::kLabel,
             .caption = "本プログラムを作者の許可なく複製・再配布することを固く禁じます。",
             .left = 180,
@@ -175,7 +175,7 @@ constexpr std::array kfrmAboutControls = {
             .tab = 2,
             .text = kBlack,
             .transparent = true},
-    Control{.name = "Label5",
+    Control{.name = "news",
             .kind = Kind::kLabel,
             .caption = "最新情報",
             .left = 1980,
@@ -184,7 +184,7 @@ constexpr std::array kfrmAboutControls = {
             .height = 255,
             .tab = 5,
             .transparent = true},
-    Control{.name = "Label3",
+    Control{.name = "url",
             .kind = Kind::kLabel,
             .caption = "URL",
             .left = 2865,
@@ -194,7 +194,7 @@ constexpr std::array kfrmAboutControls = {
             .tab = 4,
             .text = kBlue,
             .transparent = true},
-    Control{.name = "Label2",
+    Control{.name = "link",
             .kind = Kind::kLabel,
             .caption = kHomePageAddress,
             .left = 3345,
@@ -205,7 +205,7 @@ constexpr std::array kfrmAboutControls = {
             .text = kBlue,
             .resource = res::kHandCursor,
             .transparent = true},
-    Control{.name = "Label4",
+    Control{.name = "copyright",
             .kind = Kind::kLabel,
             .caption = "Copyright (C) Orvo Development",
             .left = 1005,
@@ -214,7 +214,7 @@ constexpr std::array kfrmAboutControls = {
             .height = 255,
             .tab = 6,
             .transparent = true},
-    Control{.name = "cmdOK",
+    Control{.name = "ok",
             .kind = Kind::kButton,
             .caption = "OK",
             .left = 5085,
@@ -225,21 +225,21 @@ constexpr std::array kfrmAboutControls = {
             .is_default = true,
             .is_cancel = true,
             .face = kWhite},
-    Control{.name = "Line1(2)",
+    Control{.name = "link_underline",
             .kind = Kind::kLine,
             .left = 3345,
             .top = 3150,
             .width = 6225,
             .height = 3150,
             .face = kBlue},
-    Control{.name = "Line1(1)",
+    Control{.name = "red_rule",
             .kind = Kind::kLine,
             .left = -405,
             .top = 2640,
             .width = 6480,
             .height = 2640,
             .face = kRed},
-    Control{.name = "Line1(0)",
+    Control{.name = "white_rule",
             .kind = Kind::kLine,
             .left = 0,
             .top = 1680,
@@ -249,15 +249,18 @@ constexpr std::array kfrmAboutControls = {
             .line_width = 2},
 };
 
-constexpr std::array kForm3Menu = {
-    MenuItem{"mnuOPTION", "オプション設定(&O)"},          MenuItem{"bar2", "-"},
-    MenuItem{"mnuEnd", "Orvo自動広告除去を終了する(&X)"}, MenuItem{"bar3", "-"},
-    MenuItem{"mnuWEB", "Orvo Development Webサイト(&W)"}, MenuItem{"mnuVER", "バージョン情報(&A)"},
+constexpr std::array kTrayMenuItems = {
+    MenuItem{"オプション設定(&O)"},
+    MenuItem{"-"},
+    MenuItem{"Orvo自動広告除去を終了する(&X)"},
+    MenuItem{"-"},
+    MenuItem{"Orvo Development Webサイト(&W)"},
+    MenuItem{"バージョン情報(&A)"},
 };
 
 }  // namespace
 
-const Window kfrmMain{.name = "frmMain",
+const Window kOptions{.name = "options",
                       .title = kTitle,
                       .client_width = 4335,
                       .client_height = 2955,
@@ -265,29 +268,28 @@ const Window kfrmMain{.name = "frmMain",
                       .background = Colour::System(kColorWindow),
                       .font = &kPGothic9,
                       .icon = res::kIconNotFlag,
-                      .controls = kfrmMainControls};
+                      .controls = kOptionsControls};
 
-const Window kForm1{.name = "Form1",
-                    .title = kTitle,
-                    .client_width = 3480,
-                    .client_height = 1335,
-                    .background = kWhite,
-                    .controls = kForm1Controls};
+const Window kExitConfirmation{.name = "exit_confirmation",
+                               .title = kTitle,
+                               .client_width = 3480,
+                               .client_height = 1335,
+                               .background = kWhite,
+                               .controls = kExitConfirmationControls};
 
-const Window kfrmAbout{.name = "frmAbout",
+const Window kAboutBox{.name = "about_box",
                        .title = "ﾊﾞｰｼﾞｮﾝ情報",
                        .client_width = 6480,
                        .client_height = 3750,
                        .background = kWhite,
-                       .controls = kfrmAboutControls};
+                       .controls = kAboutBoxControls};
 
 // Never shown: it only carries the tray menu.
-const Window kForm3{.name = "Form3",
-                    .title = "frmmenu",
-                    .client_width = 1800,
-                    .client_height = 75,
-                    .centred = false,
-                    .menu_name = "mnufile",
-                    .menu = kForm3Menu};
+const Window kTrayMenu{.name = "tray_menu",
+                       .title = "frmmenu",
+                       .client_width = 1800,
+                       .client_height = 75,
+                       .centred = false,
+                       .menu = kTrayMenuItems};
 
 }  // namespace orvo::layout

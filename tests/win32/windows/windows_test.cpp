@@ -66,10 +66,10 @@ struct Built final : WindowEvents {
 // windows only) and a big icon, and whether it sits in the middle of the
 // screen. The tray menu's window is never shown.
 const std::tuple<const lo::Window*, bool, bool, bool> kWindows[] = {
-    {&lo::kfrmMain, true, true, true},
-    {&lo::kForm1, false, false, true},
-    {&lo::kfrmAbout, false, false, true},
-    {&lo::kForm3, false, false, false}};
+    {&lo::kOptions, true, true, true},
+    {&lo::kExitConfirmation, false, false, true},
+    {&lo::kAboutBox, false, false, true},
+    {&lo::kTrayMenu, false, false, false}};
 
 TEST(EveryWindow, OwnerIconPlaceCharsetCloseBoxAndSessionEnd) {
   for (const auto& [layout, taskbar_button, big_icon, centred] : kWindows) {
@@ -114,29 +114,29 @@ struct Row {
 };
 
 TEST(EveryWindow, KeysAndCodeReachTheControlsTheRulesName) {
-  using namespace lo::frmMainControls;
-  using lo::Form1Controls::Command1, lo::Form1Controls::Command2;
-  const lo::Window *m = &lo::kfrmMain, *f = &lo::kForm1;
+  using namespace lo::options;
+  using lo::exit_confirmation::kYesButton, lo::exit_confirmation::kNoButton;
+  const lo::Window *m = &lo::kOptions, *f = &lo::kExitConfirmation;
   const Row table[] = {
-      {m, Act::kShow, kAny, 0, cmdHide, kAny},
+      {m, Act::kShow, kAny, 0, kOkButton, kAny},
       // Tab order through the real controls.
-      {m, Act::kKey, kAny, VK_TAB, cmdClose, kAny},
-      {m, Act::kKey, kAny, VK_TAB, optBEEP, kAny},
-      {m, Act::kKey, kAny, VK_TAB, cmdALLIE, kAny},
-      {m, Act::kKey, kAny, VK_TAB, CheTitle, kAny},
-      {m, Act::kKey, kAny, VK_TAB, Check1, kAny},
-      {m, Act::kKey, kAny, VK_TAB, cmdHide, kAny},
-      {m, Act::kKey, CheTitle, VK_RETURN, kAny, cmdHide},
-      {m, Act::kKey, cmdClose, VK_RETURN, kAny, cmdClose},
+      {m, Act::kKey, kAny, VK_TAB, kCancelButton, kAny},
+      {m, Act::kKey, kAny, VK_TAB, kBeepBox, kAny},
+      {m, Act::kKey, kAny, VK_TAB, kCloseAllButton, kAny},
+      {m, Act::kKey, kAny, VK_TAB, kNoMenuBarBox, kAny},
+      {m, Act::kKey, kAny, VK_TAB, kNewWindowBox, kAny},
+      {m, Act::kKey, kAny, VK_TAB, kOkButton, kAny},
+      {m, Act::kKey, kNoMenuBarBox, VK_RETURN, kAny, kOkButton},
+      {m, Act::kKey, kCancelButton, VK_RETURN, kAny, kCancelButton},
       // A box set by code stays silent.
-      {m, Act::kSetByCode, CheTitle, 1, kAny, kAny},
-      {f, Act::kShow, kAny, 0, Command1, kAny},
+      {m, Act::kSetByCode, kNoMenuBarBox, 1, kAny, kAny},
+      {f, Act::kShow, kAny, 0, kYesButton, kAny},
       {f, Act::kKey, kAny, VK_ESCAPE, kAny, kAny},
-      {f, Act::kKey, kAny, VK_TAB, Command2, kAny},
+      {f, Act::kKey, kAny, VK_TAB, kNoButton, kAny},
       // Shown again while up: the focus stays where the user left it.
-      {f, Act::kShow, kAny, 0, Command2, kAny},
-      {f, Act::kAlt, kAny, L'n', kAny, Command2},
-      {f, Act::kAlt, kAny, L'y', kAny, Command1},
+      {f, Act::kShow, kAny, 0, kNoButton, kAny},
+      {f, Act::kAlt, kAny, L'n', kAny, kNoButton},
+      {f, Act::kAlt, kAny, L'y', kAny, kYesButton},
   };
   std::unique_ptr<Built> w;
   for (const Row& row : table) {
@@ -164,20 +164,20 @@ TEST(EveryWindow, KeysAndCodeReachTheControlsTheRulesName) {
 // The address label takes the hand pointer, the text beside it does not; a
 // click on the address is reported.
 TEST(AboutBox, TheAddressIsALink) {
-  using namespace lo::frmAboutControls;
-  Built w(lo::kfrmAbout);
+  using namespace lo::about_box;
+  Built w(lo::kAboutBox);
   w.window->Show();
   const HCURSOR hand = LoadCursorW(GetModuleHandleW(nullptr), L"HAND");
-  for (ControlIndex over : {Label2, Label6}) {
+  for (ControlIndex over : {kLink, kTerms}) {
     const HWND label = w.window->control(over);
     SendMessageW(label, WM_SETCURSOR, reinterpret_cast<WPARAM>(label),
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-    EXPECT_EQ(GetCursor() == hand, over == Label2);
+    EXPECT_EQ(GetCursor() == hand, over == kLink);
   }
-  PostMessageW(w.window->control(Label2), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-  PostMessageW(w.window->control(Label2), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+  PostMessageW(w.window->control(kLink), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+  PostMessageW(w.window->control(kLink), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
   Pump();
-  EXPECT_EQ(w.clicks, (std::vector{Label2}));
+  EXPECT_EQ(w.clicks, (std::vector{kLink}));
 }
 
 // The tray menu's access keys pick their items and Esc picks none; the
@@ -193,8 +193,9 @@ void CALLBACK PressInMenu(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 TEST(TrayMenu, AccessKeysPickTheirItemsAndEscNone) {
-  Built w(lo::kForm3);
-  for (auto [key, item] : {std::pair{UINT{'A'}, lo::Form3Menu::mnuVER}, {UINT{VK_ESCAPE}, -1}}) {
+  Built w(lo::kTrayMenu);
+  for (auto [key, item] :
+       {std::pair{UINT{'A'}, lo::tray_menu::kVersionItem}, {UINT{VK_ESCAPE}, -1}}) {
     g_menu_key = key;
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, &PressInMenu);
     EXPECT_EQ(w.window->PopupMenu(), item) << key;
@@ -214,13 +215,13 @@ TEST(RefusedWindows, StandInsKeepTheCheckStates) {
   const WNDCLASSW refusing{0,       &Refuse, 0,       0,       GetModuleHandleW(nullptr),
                            nullptr, nullptr, nullptr, nullptr, kLayoutWindowClass};
   ASSERT_NE(RegisterClassW(&refusing), 0);
-  Built refused(lo::kfrmMain);
+  Built refused(lo::kOptions);
   EXPECT_EQ(refused.window, nullptr);
-  const std::unique_ptr<Window> w = WinWindowFactory().Create(lo::kfrmMain, refused);
+  const std::unique_ptr<Window> w = WinWindowFactory().Create(lo::kOptions, refused);
   ASSERT_NE(w, nullptr);
-  using namespace lo::frmMainControls;
+  using namespace lo::options;
   for (int state : {1, 0, 1}) {
-    for (ControlIndex box : {optBEEP, CheTitle, Check1}) {
+    for (ControlIndex box : {kBeepBox, kNoMenuBarBox, kNewWindowBox}) {
       w->SetCheckState(box, state);
       EXPECT_EQ(w->CheckState(box), state) << box;
     }
@@ -230,15 +231,20 @@ TEST(RefusedWindows, StandInsKeepTheCheckStates) {
 
 // The shell adds and deletes the icon as asked, and a second delete fails. The
 // end-to-end run cannot tell: a program's icon goes with its window anyway.
+std::vector<BOOL> g_answers;
+BOOL WINAPI NotifyAndKeepAnswer(DWORD message, PNOTIFYICONDATAA data) {
+  g_answers.push_back(Shell_NotifyIconA(message, data));
+  return g_answers.back();
+}
+
 TEST(WinTrayShell, AddsAndDeletesTheIcon) {
-  Built w(lo::kForm3);
+  Built w(lo::kTrayMenu);
   WinAnsiCodePage ansi;
   const auto record = std::get<NotifyIconRecord>(BuildNotifyIconRecord(
       ansi, {.hwnd = reinterpret_cast<WindowHandle>(w.window->hwnd()), .tip = ""}));
-  WinTrayShell shell;
-  EXPECT_EQ((std::vector{shell.NotifyIcon(NIM_ADD, record), shell.NotifyIcon(NIM_DELETE, record),
-                         shell.NotifyIcon(NIM_DELETE, record)}),
-            (std::vector{kOk, kOk, kFail}));
+  WinTrayShell shell(&NotifyAndKeepAnswer);
+  for (UINT message : {NIM_ADD, NIM_DELETE, NIM_DELETE}) shell.NotifyIcon(message, record);
+  EXPECT_EQ(g_answers, (std::vector<BOOL>{TRUE, TRUE, FALSE}));
 }
 
 // Each tray icon by its name, shared (the animation loads a frame every tick
@@ -247,16 +253,16 @@ TEST(WinTrayShell, AddsAndDeletesTheIcon) {
 TEST(WinIcons, LoadsEveryTrayIconByNameSharedAndNoOtherName) {
   WinIcons icons;
   for (const char* name : {"NOTFLAG", "ONFLAG", "02", "03", "04", "05", "06", "07", "08", "09"}) {
-    Picture p, again;
+    IconHandle p = 0, again = 0;
     ASSERT_EQ(icons.LoadNamedIcon(name, p), kOk) << name;
     EXPECT_EQ((std::tuple{icons.LoadNamedIcon(name, again), again}), (std::tuple{kOk, p})) << name;
-    EXPECT_TRUE(p.type == Picture::Type::kIcon && p.handle != 0) << name;
+    EXPECT_NE(p, 0u) << name;
   }
   // "1" is the application icon's number, not a name; "10" is one frame too far.
   for (const char* name : {"01", "10", "1", "NOTFLAG2", "HAND", ""}) {
-    Picture p{Picture::Type::kIcon, 0x1234};
+    IconHandle p = 0x1234;
     EXPECT_TRUE(Failed(icons.LoadNamedIcon(name, p))) << '"' << name << '"';
-    EXPECT_EQ(p, (Picture{Picture::Type::kIcon, 0x1234})) << name;
+    EXPECT_EQ(p, 0x1234u) << name;
   }
 }
 

@@ -9,16 +9,16 @@
 namespace orvo {
 namespace {
 
-using namespace layout::frmMainControls;
-namespace menu = layout::Form3Menu;
+using namespace layout::options;
+using namespace layout::tray_menu;
 using Names = std::vector<std::string>;
 constexpr std::uint32_t kMove = 0x200, kLeftDown = 0x201, kLeftUp = 0x202, kLeftDouble = 0x203;
 constexpr const char* kOff = "ONFLAG 広告ブロック機能が無効です";
 
-struct Program : testing::Test, Watcher {
+struct Scenario : testing::Test, Watcher {
   std::size_t seen = 0;
 
-  Program() { main.Form_Load(); }
+  Scenario() { program.Start(); }
   void Seconds(int n) { clock.Advance(1000 * n); }
   void Ticks(int n) { clock.Advance(32 * n); }
   // A record's icon by name (NIF_ICON in byte 12, hIcon at 20).
@@ -45,11 +45,11 @@ struct Program : testing::Test, Watcher {
   }
   void Block(int popups) {
     for (int i = 0; i < popups; ++i) desktop.Open(fake::Popup());
-    main.Timer2_Timer();
+    program.scan().ScanOnce();
   }
 };
 
-TEST_F(Program, APopupIsCountedOnTheNextHover) {
+TEST_F(Scenario, APopupIsCountedOnTheNextHover) {
   // Picture and tip go in with the add itself: one call, flags 7.
   ASSERT_EQ(shell.calls.size(), 1u);
   EXPECT_EQ(shell.calls[0].record[12], 7);
@@ -58,15 +58,18 @@ TEST_F(Program, APopupIsCountedOnTheNextHover) {
   Block(1);
   EXPECT_EQ(Tray(), "NOTFLAG ブロック数：0");  // the scan leaves the tip alone
   EXPECT_EQ(Tray(true), "NOTFLAG ブロック数：1");
-  main.BlockCount = 1234567;
-  EXPECT_EQ(Tray(true), "NOTFLAG ブロック数：1234567");
+}
+
+TEST(CountTip, IsTheCountInPlainDigits) {
+  std::array<char, 64> buffer{};
+  EXPECT_EQ(CountTip(1234567, buffer), "ブロック数：1234567");
 }
 
 // Eight frames one per 32 ms tick, then the idle picture; a block meanwhile
 // starts it over, several in one scan play it once, a frame that cannot be
 // loaded is skipped, and blocking switched off rests it on the off picture.
-TEST_F(Program, TheAnimationPlaysItsFramesAndRestsOnThePictureOfTheState) {
-  ASSERT_EQ(main.Timer2->SetEnabled(false), kOk);
+TEST_F(Scenario, TheAnimationPlaysItsFramesAndRestsOnThePictureOfTheState) {
+  program.scan().SetRunning(false);
   Shown();
   Block(3);
   EXPECT_TRUE(Shown().empty());  // the first frame waits for the first tick
@@ -88,12 +91,12 @@ TEST_F(Program, TheAnimationPlaysItsFramesAndRestsOnThePictureOfTheState) {
   Ticks(6);
   EXPECT_EQ(Shown(), (Names{"02", "03", "04", "ONFLAG", "05", "06", "07", "08", "09", "ONFLAG"}));
   EXPECT_FALSE(animate().Enabled());
-  EXPECT_EQ(main.BlockCount, 6);
+  EXPECT_EQ(program.blocked_count(), 6);
 }
 
 // A left click switches blocking off and the next on again; a double click
 // toggles once, its second press coming as a double click.
-TEST_F(Program, ALeftClickSwitchesBlockingOffAndTheNextOneOnAgain) {
+TEST_F(Scenario, ALeftClickSwitchesBlockingOffAndTheNextOneOnAgain) {
   desktop.Open(fake::Popup());
   Seconds(1);
   TrayMouse(kLeftDown);
@@ -112,21 +115,21 @@ TEST_F(Program, ALeftClickSwitchesBlockingOffAndTheNextOneOnAgain) {
 
 // The options command starts over with blocking on and the count at 0, even
 // while the window is already shown. Enter is OK, whichever box has the focus.
-TEST_F(Program, TheOptionsWindowActsAtOnceAndStartsOverEachTime) {
+TEST_F(Scenario, TheOptionsWindowActsAtOnceAndStartsOverEachTime) {
   desktop.Open(fake::Popup());
   Seconds(1);
   TrayMouse(kLeftDown);  // blocking off
-  Menu(menu::mnuOPTION);
+  Menu(kOptionsItem);
   EXPECT_TRUE(Options().Visible());
   EXPECT_EQ(Tray(), "NOTFLAG ブロック：0");
   EXPECT_EQ(Tray(true), "NOTFLAG ブロック数：0");
-  Options().Click(Check1);  // ticked, not saved: the command reads set.ini again
-  Menu(menu::mnuOPTION);
-  EXPECT_EQ(Options().CheckState(Check1) + Options().visible, 1);
-  EXPECT_EQ(flags.NewWindowFlag, "0");
+  Options().Click(kNewWindowBox);  // ticked, not saved: the command reads set.ini again
+  Menu(kOptionsItem);
+  EXPECT_EQ(Options().CheckState(kNewWindowBox) + Options().visible, 1);
+  EXPECT_EQ(program.options().new_window, "0");
   EXPECT_EQ(screens.live.size(), 2u);  // the options window and the menu
 
-  Options().Click(CheTitle);
+  Options().Click(kNoMenuBarBox);
   ASSERT_TRUE(Options().PressEnter());
   EXPECT_EQ(Ini(), "0\r\n1\r\n0\r\n");
 }
@@ -134,26 +137,26 @@ TEST_F(Program, TheOptionsWindowActsAtOnceAndStartsOverEachTime) {
 // Yes saves the flags, then takes the icon out, then ends; the confirmation's
 // close box changes nothing, the options window's only hides it, and the next
 // exit asks afresh.
-TEST_F(Program, ExitAsksOnceAndYesSavesThenRemovesTheIconThenEnds) {
-  Menu(menu::mnuEnd);
-  Menu(menu::mnuEnd);  // the one confirmation, shown again
-  EXPECT_EQ(screens.made["Form1"], 1);
-  EXPECT_FALSE(Find(layout::kForm1)->PressEscape());  // Esc does nothing here
-  ASSERT_TRUE(Find(layout::kForm1)->PressCloseBox());
-  EXPECT_EQ(Find(layout::kForm1), nullptr);
+TEST_F(Scenario, ExitAsksOnceAndYesSavesThenRemovesTheIconThenEnds) {
+  Menu(kExitItem);
+  Menu(kExitItem);  // the one confirmation, shown again
+  EXPECT_EQ(screens.made["exit_confirmation"], 1);
+  EXPECT_FALSE(Find(layout::kExitConfirmation)->PressEscape());  // Esc does nothing here
+  ASSERT_TRUE(Find(layout::kExitConfirmation)->PressCloseBox());
+  EXPECT_EQ(Find(layout::kExitConfirmation), nullptr);
   EXPECT_EQ(ends, 0);
 
-  Menu(menu::mnuOPTION);
-  Options().Click(optBEEP);
+  Menu(kOptionsItem);
+  Options().Click(kBeepBox);
   ASSERT_TRUE(Options().PressCloseBox());
   EXPECT_FALSE(Options().Visible());
-  EXPECT_TRUE(main.Timer2->Enabled());  // the program and its scan go on
+  EXPECT_TRUE(program.scan().running());  // the program and its scan go on
   EXPECT_EQ(Ini(), " 0 \r\n 0 \r\n 0 \r\n");
-  Menu(menu::mnuEnd);
+  Menu(kExitItem);
   std::string at_save, at_end;
-  files.on_replace = [&] { at_save = tray.InTray() ? "icon in" : "icon out"; };
+  files.on_replace = [&] { at_save = tray.shown() ? "icon in" : "icon out"; };
   on_end = [&] { at_end = Ini() + std::to_string(shell.calls.back().message); };
-  EXPECT_TRUE(Find(layout::kForm1)->PressEnter());  // はい has the focus
+  EXPECT_TRUE(Find(layout::kExitConfirmation)->PressEnter());  // はい has the focus
   EXPECT_EQ(at_save, "icon in");
   EXPECT_EQ(at_end, "1\r\n0\r\n0\r\n2");  // then NIM_DELETE
   EXPECT_EQ(ends, 1);
@@ -161,26 +164,26 @@ TEST_F(Program, ExitAsksOnceAndYesSavesThenRemovesTheIconThenEnds) {
 
 // One About box, its line built from the version information each time it
 // is made, or from the program's own numbers where that cannot be read.
-TEST_F(Program, TheVersionCommandShowsOneAboutBoxWithTheVersionLine) {
-  using layout::frmAboutControls::lblVersion;
-  Menu(menu::mnuVER);
-  Menu(menu::mnuVER);
-  EXPECT_EQ(screens.made["frmAbout"], 1);
-  fake::FakeLayoutWindow* about = Find(layout::kfrmAbout);
-  EXPECT_EQ(about->captions[lblVersion], "Orvo_自動広告除去 Version.1.8.0");
-  ASSERT_TRUE(about->Click(layout::frmAboutControls::Label2));
+TEST_F(Scenario, TheVersionCommandShowsOneAboutBoxWithTheVersionLine) {
+  using layout::about_box::kVersion;
+  Menu(kVersionItem);
+  Menu(kVersionItem);
+  EXPECT_EQ(screens.made["about_box"], 1);
+  fake::FakeLayoutWindow* about = Find(layout::kAboutBox);
+  EXPECT_EQ(about->captions[kVersion], "Orvo_自動広告除去 Version.1.8.0");
+  ASSERT_TRUE(about->Click(layout::about_box::kLink));
   ASSERT_TRUE(about->PressEscape());
-  EXPECT_EQ(Find(layout::kfrmAbout), nullptr);
+  EXPECT_EQ(Find(layout::kAboutBox), nullptr);
   version = {"Orvo_自動広告除去", 1, 9, 2};
-  Menu(menu::mnuVER);
-  EXPECT_EQ(Find(layout::kfrmAbout)->captions[lblVersion], "Orvo_自動広告除去 Version.1.9.2");
-  ASSERT_TRUE(Find(layout::kfrmAbout)->PressEnter());
+  Menu(kVersionItem);
+  EXPECT_EQ(Find(layout::kAboutBox)->captions[kVersion], "Orvo_自動広告除去 Version.1.9.2");
+  ASSERT_TRUE(Find(layout::kAboutBox)->PressEnter());
   version_fails = true;
-  Menu(menu::mnuVER);
-  EXPECT_EQ(Find(layout::kfrmAbout)->captions[lblVersion], "Orvo_自動広告除去 Version.1.8.0");
-  Menu(menu::mnuWEB);
+  Menu(kVersionItem);
+  EXPECT_EQ(Find(layout::kAboutBox)->captions[kVersion], "Orvo_自動広告除去 Version.1.8.0");
+  Menu(kWebSiteItem);
   desktop.fail_open_page = true;
-  Menu(menu::mnuWEB);
+  Menu(kWebSiteItem);
   EXPECT_EQ(desktop.opened_pages, (Names{"http://www.orvo.example/", "http://www.orvo.example/"}));
 }
 

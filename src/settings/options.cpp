@@ -1,4 +1,4 @@
-#include "app/option_flags.h"
+#include "settings/options.h"
 
 namespace orvo {
 
@@ -9,7 +9,7 @@ constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Decides "equals 1" on the decimal text itself, so that no rounding and no
 // locale can make 0.99999999999999999 or 1,0 count.
-bool IsFlagSet(std::string_view text) noexcept {
+bool IsOn(std::string_view text) noexcept {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
 

@@ -1,0 +1,110 @@
+#include "app/program.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "res/resource_names.h"
+
+namespace orvo {
+
+namespace {
+constexpr std::string_view kCountPrefix = "ブロック数：";
+constexpr std::string_view kBlockingOffTip = "広告ブロック機能が無効です";
+}  // namespace
+
+std::string_view CountTip(double count, std::array<char, 64>& buffer) {
+  char* out = std::copy(kCountPrefix.begin(), kCountPrefix.end(), buffer.data());
+  char* const end = buffer.data() + buffer.size();
+  if (std::abs(count) < 1e15 && count == std::floor(count)) {
+    out = std::to_chars(out, end, static_cast<long long>(count)).ptr;
+  } else {
+    out = std::to_chars(out, end, count).ptr;
+  }
+  return {buffer.data(), static_cast<std::size_t>(out - buffer.data())};
+}
+
+Program::Program(const Platform& platform)
+    : platform_(platform),
+      settings_(platform.files, platform.ansi),
+      scan_(platform.browser, platform.timers, platform.sound, options_,
+            [this] { OnPopupBlocked(); }),
+      animation_(platform.timers, platform.tray, blocking_off_),
+      options_window_(platform.windows, options_, settings_, scan_, [this] { End(); }),
+      menu_(platform.windows),
+      exit_confirmation_(platform.windows, [this] { End(); }),
+      about_box_(platform.windows, platform.version, platform.browser) {
+  platform_.tray.Listen(this);
+}
+
+Program::~Program() { platform_.tray.Listen(nullptr); }
+
+void Program::Reset() {
+  blocked_count_ = 0;
+  blocking_off_ = false;
+  // Picture and tip first, so that the icon enters the tray with both.
+  platform_.tray.SetPicture(res::kIconNotFlag);
+  platform_.tray.SetTip("ブロック：0");
+  scan_.SetRunning(true);
+  platform_.tray.SetShown(true);
+  options_window_.Hide();
+  if (const auto ticks = settings_.Load(options_)) options_window_.Tick(*ticks);
+}
+
+// Within a closing: the beep (the scan's), the animation, the count, then
+// the window quits.
+void Program::OnPopupBlocked() {
+  animation_.Start();
+  blocked_count_ += 1;
+}
+
+void Program::OnButtonDown(Button button) {
+  if (button != Button::kLeft) {
+    RunMenuCommand(menu_.Popup());
+    return;
+  }
+  blocking_off_ = !blocking_off_;
+  if (!blocking_off_) {
+    platform_.tray.SetTip(CountTip(blocked_count_, tip_buffer_));
+    scan_.SetRunning(true);
+    platform_.tray.SetPicture(res::kIconNotFlag);
+  } else {
+    platform_.tray.SetTip(kBlockingOffTip);
+    scan_.SetRunning(false);
+    platform_.tray.SetPicture(res::kIconOnFlag);
+  }
+}
+
+void Program::OnMouseMove() {
+  if (blocking_off_) return;
+  platform_.tray.SetTip(CountTip(blocked_count_, tip_buffer_));
+}
+
+void Program::RunMenuCommand(TrayMenu::Command command) {
+  switch (command) {
+    case TrayMenu::Command::kOptions:
+      Reset();
+      options_window_.Show();
+      break;
+    case TrayMenu::Command::kExit:
+      exit_confirmation_.Show();
+      break;
+    case TrayMenu::Command::kWebSite:
+      OpenHomePage(platform_.browser);
+      break;
+    case TrayMenu::Command::kVersion:
+      about_box_.Show();
+      break;
+    case TrayMenu::Command::kNone:
+      break;
+  }
+}
+
+// Also at the end of the session: never stand in the way of log-off or
+// shutdown.
+void Program::End() {
+  settings_.Save(options_);
+  platform_.tray.SetShown(false);
+  platform_.process.End();
+}
+
+}  // namespace orvo
