@@ -19,8 +19,7 @@ class MessageHandler {
 
 // A window of a class of its own whose procedure forwards to a member. The
 // class is registered once; the handler travels with CreateWindowExW and is
-// kept in the window's first extra slot from WM_NCCREATE on, leaving
-// GWLP_USERDATA to whoever subclasses the window (the tray hook does).
+// kept in the window's first extra slot from WM_NCCREATE on.
 class MessageWindow {
  public:
   struct Style {
