@@ -130,6 +130,7 @@ TEST(NotifyIconRecord, TheTipGoesInTheFormTheCodePageCarriesCutAtACharacterBound
     std::string ansi;      // szTip of the 88-byte record, unless
     std::u16string utf16;  // this is set: szTip of the 152-byte one
   } cases[] = {
+      {"CP932", std::string(63, 'a'), std::string(63, 'a'), {}},
       {"CP932", std::string(64, 'a'), std::string(63, 'a'), {}},
       {"CP932", "a" + repeat("ア", 40), "a" + repeat("\x83\x41", 31), {}},
       {"CP932", "ab" + repeat("ア", 40), "ab" + repeat("\x83\x41", 30), {}},

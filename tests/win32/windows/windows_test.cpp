@@ -18,9 +18,6 @@
 #include <vector>
 
 #include "res/layout/layouts.h"
-#include "systray/notify_icon_record.h"
-#include "win32/shell_notify_icon.h"
-#include "win32/win_ansi.h"
 #include "win32/win_icons.h"
 #include "win32/win_timer.h"
 #include "win32/win_window.h"
@@ -227,24 +224,6 @@ TEST(RefusedWindows, StandInsKeepTheCheckStates) {
     }
   }
   UnregisterClassW(kLayoutWindowClass, GetModuleHandleW(nullptr));
-}
-
-// The shell adds and deletes the icon as asked, and a second delete fails. The
-// end-to-end run cannot tell: a program's icon goes with its window anyway.
-std::vector<BOOL> g_answers;
-BOOL WINAPI NotifyAndKeepAnswer(DWORD message, PNOTIFYICONDATAA data) {
-  g_answers.push_back(Shell_NotifyIconA(message, data));
-  return g_answers.back();
-}
-
-TEST(WinTrayShell, AddsAndDeletesTheIcon) {
-  Built w(lo::kTrayMenu);
-  WinAnsiCodePage ansi;
-  const auto record = std::get<NotifyIconRecord>(BuildNotifyIconRecord(
-      ansi, {.hwnd = reinterpret_cast<WindowHandle>(w.window->hwnd()), .tip = ""}));
-  WinTrayShell shell(&NotifyAndKeepAnswer);
-  for (UINT message : {NIM_ADD, NIM_DELETE, NIM_DELETE}) shell.NotifyIcon(message, record);
-  EXPECT_EQ(g_answers, (std::vector<BOOL>{TRUE, TRUE, FALSE}));
 }
 
 // Each tray icon by its name, shared (the animation loads a frame every tick
