@@ -20,7 +20,6 @@ class BlockAnimation {
   // From the first frame, also over a running animation; the first frame
   // shows at the next tick.
   void Start();
-  bool running() const { return timer_->Enabled(); }
 
  private:
   void NextFrame();
