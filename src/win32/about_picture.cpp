@@ -46,6 +46,7 @@ UniqueBitmap LoadPictureResource(std::string_view name, HBRUSH background, SIZE&
   }
   OLE_XSIZE_HIMETRIC hm_width = 0;
   OLE_YSIZE_HIMETRIC hm_height = 0;
+  // A size that cannot be read stays 0: no bitmap, and the box shows none.
   (void)picture->get_Width(&hm_width);
   (void)picture->get_Height(&hm_height);
   const ScreenDc screen;
