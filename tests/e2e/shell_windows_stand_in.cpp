@@ -73,14 +73,6 @@ namespace {
 constexpr GUID kDispHtmlDocument = {
     0x3050F55F, 0x98B5, 0x11CF, {0xBB, 0x82, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x0B}};
 
-// The classes the server registers; the run's prefix makes ShellWindows and
-// InternetExplorer.Application "treat as" them, so that Explorer's own class
-// object of ShellWindows is passed over.
-constexpr GUID kShellStandIn = {
-    0x8DF51A28, 0xCE91, 0x424C, {0x80, 0xC1, 0x7E, 0xD7, 0x70, 0x6B, 0xAA, 0x02}};
-constexpr GUID kBrowserStandIn = {
-    0x50194D1F, 0x3BFE, 0x40E2, {0x8A, 0x9D, 0xCF, 0x09, 0x1D, 0x1A, 0x40, 0xCA}};
-
 // COM calls the server's objects on threads of its own, for several programs
 // at once: one call at a time.
 std::recursive_mutex calls;
@@ -513,19 +505,22 @@ HRESULT RegisterDocumentLibrary() {
   ITypeLib *standard = nullptr, *made = nullptr;
   ITypeInfo* dispatch = nullptr;
   HREFTYPE base;
-  HRESULT hr = CreateTypeLib2(SYS_WIN32, file.c_str(), &library);
-  if (SUCCEEDED(hr)) hr = library->lpVtbl->SetGuid(library, kLibrary);
-  if (SUCCEEDED(hr)) hr = library->lpVtbl->SetName(library, const_cast<LPOLESTR>(L"OrvoE2e"));
-  if (SUCCEEDED(hr))
+  // Made once: a server started after another finds it.
+  HRESULT hr = GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES
+                   ? S_FALSE
+                   : CreateTypeLib2(SYS_WIN32, file.c_str(), &library);
+  if (hr == S_OK) hr = library->lpVtbl->SetGuid(library, kLibrary);
+  if (hr == S_OK) hr = library->lpVtbl->SetName(library, const_cast<LPOLESTR>(L"OrvoE2e"));
+  if (hr == S_OK)
     hr = library->lpVtbl->CreateTypeInfo(library, const_cast<LPOLESTR>(L"DispHTMLDocument"),
                                          TKIND_DISPATCH, &document);
-  if (SUCCEEDED(hr)) hr = document->lpVtbl->SetGuid(document, kDispHtmlDocument);
-  if (SUCCEEDED(hr)) hr = LoadRegTypeLib(IID_StdOle, 2, 0, LOCALE_NEUTRAL, &standard);
-  if (SUCCEEDED(hr)) hr = standard->lpVtbl->GetTypeInfoOfGuid(standard, IID_IDispatch, &dispatch);
-  if (SUCCEEDED(hr)) hr = document->lpVtbl->AddRefTypeInfo(document, dispatch, &base);
-  if (SUCCEEDED(hr)) hr = document->lpVtbl->AddImplType(document, 0, base);
-  if (SUCCEEDED(hr)) hr = document->lpVtbl->LayOut(document);
-  if (SUCCEEDED(hr)) hr = library->lpVtbl->SaveAllChanges(library);
+  if (hr == S_OK) hr = document->lpVtbl->SetGuid(document, kDispHtmlDocument);
+  if (hr == S_OK) hr = LoadRegTypeLib(IID_StdOle, 2, 0, LOCALE_NEUTRAL, &standard);
+  if (hr == S_OK) hr = standard->lpVtbl->GetTypeInfoOfGuid(standard, IID_IDispatch, &dispatch);
+  if (hr == S_OK) hr = document->lpVtbl->AddRefTypeInfo(document, dispatch, &base);
+  if (hr == S_OK) hr = document->lpVtbl->AddImplType(document, 0, base);
+  if (hr == S_OK) hr = document->lpVtbl->LayOut(document);
+  if (hr == S_OK) hr = library->lpVtbl->SaveAllChanges(library);
   // Registering the library points the interface at it.
   if (SUCCEEDED(hr)) hr = LoadTypeLibEx(file.c_str(), REGKIND_REGISTER, &made);
   for (IUnknown* object :
@@ -539,16 +534,19 @@ HRESULT RegisterDocumentLibrary() {
 }  // namespace
 
 // The local server, started by the run before any program, as Explorer is,
-// or else by COM (with -Embedding) at the first activation. It serves until
-// the run ends the prefix, whether the programs still hold its objects or not.
+// or else by COM (with -Embedding) at an activation. It serves the classes
+// that the prefix treats ShellWindows and InternetExplorer.Application as,
+// so that Explorer's class object is passed over, until it is killed or the
+// run ends the prefix.
 int main() {
   // Calls then come on COM's threads, each knowing the process that made it.
   if (FAILED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) return 1;
   if (FAILED(RegisterDocumentLibrary())) return 1;
   for (const bool shell : {true, false}) {
+    CLSID served;
     DWORD cookie;
-    if (FAILED(CoRegisterClassObject(shell ? kShellStandIn : kBrowserStandIn,
-                                     Factory::Of(shell).face(), CLSCTX_LOCAL_SERVER,
+    if (CoGetTreatAsClass(shell ? CLSID_ShellWindows : CLSID_InternetExplorer, &served) != S_OK ||
+        FAILED(CoRegisterClassObject(served, Factory::Of(shell).face(), CLSCTX_LOCAL_SERVER,
                                      REGCLS_MULTIPLEUSE, &cookie)))
       return 1;
   }
