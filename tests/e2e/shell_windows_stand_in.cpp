@@ -151,24 +151,18 @@ const Site& Caller() {
   ULONG caller = 0;
   const bool remote = I_RpcBindingInqLocalClientPID(nullptr, &caller) == RPC_S_OK;
   if (!remote) caller = GetCurrentProcessId();
-  auto [at, fresh] = sites.try_emplace(caller);
-  Site& site = at->second;
-  if (!fresh) return site;
-  site.program = caller;
-  if (!remote) {
-    site.scenario = Env(L"ORVO_E2E_SCENARIO"), site.log = Env(L"ORVO_E2E_LOG");
-    return site;
-  }
+  const auto [at, fresh] =
+      sites.try_emplace(caller, Env(L"ORVO_E2E_SCENARIO"), Env(L"ORVO_E2E_LOG"), caller);
   std::wstring exe(MAX_PATH * 2, L'\0');
-  DWORD size = static_cast<DWORD>(exe.size());
-  const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, caller);
+  DWORD size = MAX_PATH * 2;
+  const HANDLE process =
+      fresh && remote ? OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, caller) : nullptr;
   if (process && QueryFullProcessImageNameW(process, 0, exe.data(), &size)) {
-    exe.resize(size);
-    const std::wstring folder = std::filesystem::path(exe).parent_path().native();
-    site.scenario = folder + L".windows.txt", site.log = folder + L".calls.log";
+    const std::wstring folder = std::filesystem::path(exe.substr(0, size)).parent_path().native();
+    at->second.scenario = folder + L".windows.txt", at->second.log = folder + L".calls.log";
   }
   if (process) CloseHandle(process);
-  return site;
+  return at->second;
 }
 
 void Log(const Site& site, const std::string& what, const std::string& name,
@@ -500,10 +494,11 @@ HRESULT RegisterDocumentLibrary() {
   std::wstring file(MAX_PATH, L'\0');
   file.resize(GetModuleFileNameW(nullptr, file.data(), MAX_PATH));
   file = std::filesystem::path(file).replace_filename(L"orvo_e2e_document.tlb").native();
-  ICreateTypeLib2* library = nullptr;
-  ICreateTypeInfo* document = nullptr;
-  ITypeLib *standard = nullptr, *made = nullptr;
-  ITypeInfo* dispatch = nullptr;
+  // Never let go of: the server lives as long as the run.
+  ICreateTypeLib2* library;
+  ICreateTypeInfo* document;
+  ITypeLib *standard, *made;
+  ITypeInfo* dispatch;
   HREFTYPE base;
   // Made once: a server started after another finds it.
   HRESULT hr = GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES
@@ -522,13 +517,7 @@ HRESULT RegisterDocumentLibrary() {
   if (hr == S_OK) hr = document->lpVtbl->LayOut(document);
   if (hr == S_OK) hr = library->lpVtbl->SaveAllChanges(library);
   // Registering the library points the interface at it.
-  if (SUCCEEDED(hr)) hr = LoadTypeLibEx(file.c_str(), REGKIND_REGISTER, &made);
-  for (IUnknown* object :
-       {reinterpret_cast<IUnknown*>(library), reinterpret_cast<IUnknown*>(document),
-        reinterpret_cast<IUnknown*>(standard), reinterpret_cast<IUnknown*>(dispatch),
-        reinterpret_cast<IUnknown*>(made)})
-    if (object) object->lpVtbl->Release(object);
-  return hr;
+  return SUCCEEDED(hr) ? LoadTypeLibEx(file.c_str(), REGKIND_REGISTER, &made) : hr;
 }
 
 }  // namespace
