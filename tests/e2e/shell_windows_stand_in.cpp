@@ -1,8 +1,15 @@
-// A scripted stand-in for the shell's collection of browser windows, loaded
-// in-process by the program under test as the class object of ShellWindows.
+// A scripted stand-in for the shell's collection of browser windows and for
+// the browser, ShellWindows and InternetExplorer.Application. The end-to-end
+// run serves both from a process of their own (orvo_e2e_stand_in.exe, a local
+// server, as Explorer and Internet Explorer are on a desktop), to every
+// program at once; the adapter test loads the same code in-process
+// (orvo_e2e_shell_windows.dll) to read each value from inside.
 //
-// The windows come from a scenario file (path in ORVO_E2E_SCENARIO), read
-// again whenever its text changes. One window a line, '#' starts a comment:
+// Each program has a scenario file, read again whenever its text changes, and
+// a log. Served from another process, they lie beside the program's folder:
+// DIR\orvo_autoclose.exe has DIR.windows.txt and DIR.calls.log. In-process,
+// ORVO_E2E_SCENARIO and ORVO_E2E_LOG name them. One window a line, '#' starts
+// a comment:
 //
 //   NAME [html=1|0] [doc=1|0] [opener=KIND] [parent=KIND] [window=KIND]
 //   [menubar=1|0]
@@ -33,11 +40,12 @@
 // disconnected object does. The enumerator's call that reaches a window with
 // next=fail fails, with the windows before it filled in.
 //
-// Every call and every Quit is appended to the log (path in ORVO_E2E_LOG) as
-// "UNIX_MS WHAT NAME DETAIL"; the first line, "load", gives the program's
-// process id. An enumeration logs the number of windows listed and the
-// references to them that the program still holds; each call of its
-// enumerator, the number of windows asked for and given.
+// Every call and every Quit is appended to the log as "UNIX_MS WHAT NAME
+// DETAIL". Each activation logs "load shell|browser PROGRAM STAND_IN": the
+// process ids of the program and of the process that serves it. An
+// enumeration logs the number of windows listed and the references to them
+// that the program still holds; each call of its enumerator, the number of
+// windows asked for and given.
 
 // The interfaces as C tables: each object here fills in only the members
 // the program calls. The others stay null, so that a call of one faults at
@@ -47,12 +55,14 @@
 // After windows.h, which they need.
 #include <exdisp.h>
 #include <oleauto.h>
+#include <rpcdcep.h>
 
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -63,12 +73,17 @@ namespace {
 constexpr GUID kDispHtmlDocument = {
     0x3050F55F, 0x98B5, 0x11CF, {0xBB, 0x82, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x0B}};
 
+// COM calls the server's objects on threads of its own, for several programs
+// at once: one call at a time.
+std::recursive_mutex calls;
+
 // The table entry that calls `method` of the object behind interface I.
 template <class I, auto method>
 struct Thunk;
 template <class I, class Self, class R, class... Args, R (Self::*method)(Args...)>
 struct Thunk<I, method> {
   static R STDMETHODCALLTYPE Call(I* face, Args... args) {
+    const std::lock_guard one_at_a_time(calls);
     return (static_cast<Self*>(face)->*method)(args...);
   }
 };
@@ -122,13 +137,41 @@ std::filesystem::path Env(const wchar_t* name) {
   return value;
 }
 
-void Log(const std::string& what, const std::string& name, const std::string& detail) {
-  static const std::filesystem::path path = Env(L"ORVO_E2E_LOG");
+// One program's scenario and log, and its process id.
+struct Site {
+  std::filesystem::path scenario, log;
+  DWORD program = 0;
+};
+
+// The program that makes the current call: served from this process, the
+// caller over COM, whose files lie beside its folder; loaded in-process, this
+// process, whose environment names them.
+const Site& Caller() {
+  static std::map<DWORD, Site> sites;
+  ULONG caller = 0;
+  const bool remote = I_RpcBindingInqLocalClientPID(nullptr, &caller) == RPC_S_OK;
+  if (!remote) caller = GetCurrentProcessId();
+  const auto [at, fresh] =
+      sites.try_emplace(caller, Env(L"ORVO_E2E_SCENARIO"), Env(L"ORVO_E2E_LOG"), caller);
+  std::wstring exe(MAX_PATH * 2, L'\0');
+  DWORD size = MAX_PATH * 2;
+  const HANDLE process =
+      fresh && remote ? OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, caller) : nullptr;
+  if (process && QueryFullProcessImageNameW(process, 0, exe.data(), &size)) {
+    const std::wstring folder = std::filesystem::path(exe.substr(0, size)).parent_path().native();
+    at->second.scenario = folder + L".windows.txt", at->second.log = folder + L".calls.log";
+  }
+  if (process) CloseHandle(process);
+  return at->second;
+}
+
+void Log(const Site& site, const std::string& what, const std::string& name,
+         const std::string& detail) {
   // Wall-clock milliseconds since 1970, comparable with the test's own clock.
   const auto now = std::chrono::system_clock::now().time_since_epoch();
   // Opened per line: a test may read the file while the program runs or after
   // it was killed.
-  std::ofstream(path, std::ios::app | std::ios::binary)
+  std::ofstream(site.log, std::ios::app | std::ios::binary)
       << std::chrono::duration_cast<std::chrono::milliseconds>(now).count() << ' ' << what << ' '
       << name << ' ' << detail << '\n';
 }
@@ -141,8 +184,8 @@ std::string Utf8(const wchar_t* text) {
 std::string Outcome(HRESULT hr) { return SUCCEEDED(hr) ? "ok" : "fail"; }
 
 // The scenario's lines that are no comment.
-std::vector<std::string> ScenarioLines() {
-  std::ifstream in(Env(L"ORVO_E2E_SCENARIO"), std::ios::binary);
+std::vector<std::string> ScenarioLines(const Site& site) {
+  std::ifstream in(site.scenario, std::ios::binary);
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);) {
     if (line.find_first_not_of(" \t") != std::string::npos && line[0] != '#') lines.push_back(line);
@@ -150,9 +193,10 @@ std::vector<std::string> ScenarioLines() {
   return lines;
 }
 
-// One line of the scenario: a name, then options KEY=VALUE.
+// One line of a program's scenario: a name, then options KEY=VALUE.
 struct Plan {
   std::string line;
+  const Site* site;
 
   std::string Get(const std::string& key, const std::string& otherwise = "") const {
     if (key == "name") return line.substr(0, line.find(' '));
@@ -192,7 +236,8 @@ class Fake : public Object<IWebBrowser2> {
   // else a new one of `role` for the scenario line `plan`.
   static VARIANT ValueOf(std::string kind, const Plan& plan, char role, Fake* object = nullptr) {
     // Referred to by every by-reference value: lives as long as the stand-in.
-    static IUnknown* slot = (new Fake(Plan{}, '-'))->face();
+    static const Site nowhere;
+    static IUnknown* slot = (new Fake(Plan{"", &nowhere}, '-'))->face();
     VARIANT v{};
     if (kind == "object" || kind == "empty") V_VT(&v) = VT_DISPATCH;
     if (kind == "unknown" || kind == "emptyunknown") V_VT(&v) = VT_UNKNOWN;
@@ -209,7 +254,10 @@ class Fake : public Object<IWebBrowser2> {
     if (iid != kDispHtmlDocument || role != 'd') return Object::Answers(iid);
     const HRESULT failed = plan.Result("html");
     const bool html = plan.Get("html", "1") == "1";
-    Log("call", plan.Get("name"), FAILED(failed) ? "html fail" : html ? "html yes" : "html no");
+    Log(*plan.site, "call", plan.Get("name"),
+        FAILED(failed) ? "html fail"
+        : html         ? "html yes"
+                       : "html no");
     return FAILED(failed) ? failed : html ? S_OK : E_NOINTERFACE;
   }
 
@@ -238,13 +286,13 @@ class Fake : public Object<IWebBrowser2> {
                                     : "vt" + std::to_string(V_VT(&v));
     }
     const bool put = params->cNamedArgs == 1 && *params->rgdispidNamedArgs == DISPID_PROPERTYPUT;
-    Log(member, "-", args + " " + std::to_string(flags) + (put ? " put" : ""));
+    Log(*plan.site, member, "-", args + " " + std::to_string(flags) + (put ? " put" : ""));
     return plan.Result(member);
   }
   // What the call `op` answers, logged.
   HRESULT Called(const std::string& op) {
     const bool quit = op == "quit";
-    Log(quit ? "quit" : "call", plan.Get("name"),
+    Log(*plan.site, quit ? "quit" : "call", plan.Get("name"),
         (quit ? "" : op + " ") + Outcome(plan.Result(op)));
     return plan.Result(op);
   }
@@ -277,7 +325,8 @@ VARIANT ItemOf(Fake& window) {
 // reaches it fails, with the windows before it filled in.
 class Enumerator : public Object<IEnumVARIANT> {
  public:
-  explicit Enumerator(const std::vector<Fake*>& windows) : Object(&kTable, {IID_IEnumVARIANT}) {
+  Enumerator(const Site& site, const std::vector<Fake*>& windows)
+      : Object(&kTable, {IID_IEnumVARIANT}), site_(site) {
     for (Fake* window : windows) {
       if ((breaks_ = window->plan.Get("next") == "fail")) break;
       items_.push_back(ItemOf(*window));
@@ -294,11 +343,13 @@ class Enumerator : public Object<IEnumVARIANT> {
       VariantCopy(&(out[given] = VARIANT{}), &items_[next_++]);
     const HRESULT hr = given == count ? S_OK : breaks_ ? E_FAIL : S_FALSE;
     if (fetched) *fetched = given;
-    Log("next", "-", std::to_string(count) + " " + std::to_string(given) + " " + Outcome(hr));
+    Log(site_, "next", "-",
+        std::to_string(count) + " " + std::to_string(given) + " " + Outcome(hr));
     return hr;
   }
   static inline IEnumVARIANTVtbl kTable = ORVO_TABLE(ORVO_CALL(Enumerator, Next));
 
+  const Site& site_;
   std::vector<VARIANT> items_;  // owned
   size_t next_ = 0;
   bool breaks_ = false;
@@ -307,7 +358,8 @@ class Enumerator : public Object<IEnumVARIANT> {
 // The collection: the scenario's windows that have not quit, in file order.
 class Collection : public Object<IShellWindows> {
  public:
-  Collection() : Object(&kTable, {IID_IDispatch, IID_IShellWindows}) {}
+  explicit Collection(const Site& site)
+      : Object(&kTable, {IID_IDispatch, IID_IShellWindows}), site_(site) {}
 
   // Reads the scenario again (a line that has not changed keeps its window,
   // quit or not); false, logged for `call`, when the shell has restarted
@@ -317,13 +369,13 @@ class Collection : public Object<IShellWindows> {
     listed_.clear();
     commands_ = "\n";
     shell_ = 1;
-    for (const std::string& line : ScenarioLines()) {
+    for (const std::string& line : ScenarioLines(site_)) {
       if (line.rfind("!shell ", 0) == 0) shell_ = std::stoi(line.substr(7));
       if (line[0] == '!') {
         commands_ += line + "\n";
         continue;
       }
-      const Plan plan{line};
+      const Plan plan{line, &site_};
       Fake*& window = kept[plan.Get("name")];
       const auto old = windows_.find(plan.Get("name"));
       if (old != windows_.end() && old->second->plan.line == line) std::swap(window, old->second);
@@ -334,8 +386,8 @@ class Collection : public Object<IShellWindows> {
       if (entry.second) entry.second->Release();
     windows_ = std::move(kept);
     if (call == "create") connected_shell_ = shell_;
-    if (connected_shell_ != shell_) Log(call, "-", "disconnected");
-    if (call == "create" && !Says("!refuse")) Log(call, "-", std::to_string(shell_));
+    if (connected_shell_ != shell_) Log(site_, call, "-", "disconnected");
+    if (call == "create" && !Says("!refuse")) Log(site_, call, "-", std::to_string(shell_));
     return connected_shell_ == shell_;
   }
 
@@ -351,15 +403,16 @@ class Collection : public Object<IShellWindows> {
     // walks did not let go of.
     ULONG held = 0;
     for (auto& [name, window] : windows_) held += window->refs - 1;
-    Log("enum", "-", std::to_string(listed_.size()) + " " + std::to_string(held));
+    Log(site_, "enum", "-", std::to_string(listed_.size()) + " " + std::to_string(held));
     if (Says("!noenum")) return E_NOTIMPL;
-    *out = Says("!badenum") ? (new Fake(Plan{}, '-'))->face() : (new Enumerator(listed_))->face();
+    *out = Says("!badenum") ? (new Fake(Plan{"", &site_}, '-'))->face()
+                            : (new Enumerator(site_, listed_))->face();
     for (auto& [name, window] : windows_) window->gone |= window->plan.Get("vanish") == "1";
     return S_OK;
   }
   HRESULT get_Count(LONG* count) {
     if (!Refresh("count")) return RPC_E_DISCONNECTED;
-    Log("count", "-", std::to_string(listed_.size()));
+    Log(site_, "count", "-", std::to_string(listed_.size()));
     *count = static_cast<LONG>(listed_.size());
     return S_OK;
   }
@@ -378,29 +431,42 @@ class Collection : public Object<IShellWindows> {
       ORVO_TABLE(ORVO_CALL(Collection, get_Count), ORVO_CALL(Collection, Item),
                  ORVO_CALL(Collection, _NewEnum));
 
+  const Site& site_;
   int shell_ = 1, connected_shell_ = 1;
   std::string commands_;  // the lines that begin with '!', each after a line break
   std::map<std::string, Fake*> windows_;
   std::vector<Fake*> listed_;
 };
 
-// Makes the one collection (connected anew each time), or the browser
-// application as the scenario's "!ie" line scripts it.
+// Makes each program's one collection (connected anew each time), or the
+// browser application as the program's "!ie" line scripts it.
 class Factory : public Object<IClassFactory> {
  public:
   explicit Factory(bool shell) : Object(&kTable, {IID_IClassFactory}), shell_(shell) {}
 
+  // The factory of ShellWindows or else of the browser; each lives as long as
+  // the process.
+  static Factory& Of(bool shell) {
+    static Factory* const factories[] = {new Factory(false), new Factory(true)};
+    return *factories[shell];
+  }
+
  private:
   HRESULT CreateInstance(IUnknown*, REFIID iid, void** out) {
-    static Collection* const collection = new Collection;
+    static std::map<const Site*, Collection*> collections;
     *out = nullptr;
+    const Site& site = Caller();
+    Log(site, "load", shell_ ? "shell" : "browser",
+        std::to_string(site.program) + " " + std::to_string(GetCurrentProcessId()));
     if (shell_) {
+      Collection*& collection = collections[&site];
+      if (!collection) collection = new Collection(site);
       collection->Refresh("create");
       if (collection->Says("!refuse")) return CO_E_SERVER_EXEC_FAILURE;
       return collection->QueryInterface(iid, out);
     }
-    Plan ie{"!ie"};
-    for (const std::string& line : ScenarioLines())
+    Plan ie{"!ie", &site};
+    for (const std::string& line : ScenarioLines(site))
       if (line.rfind("!ie", 0) == 0) ie.line = line;
     if (FAILED(ie.Result("create"))) return CO_E_SERVER_EXEC_FAILURE;
     auto* app = new Fake(ie, 'a');
@@ -415,15 +481,75 @@ class Factory : public Object<IClassFactory> {
 
 }  // namespace
 
+#ifdef ORVO_STAND_IN_SERVER
+namespace {
+
+// Wine marshals the document's dispatch interface by its type library, and
+// loads mshtml's, 1 MB, anew for each document a program is handed: 0.1 s in
+// either process. Registered here instead: a library of that one interface,
+// beside the server.
+HRESULT RegisterDocumentLibrary() {
+  constexpr GUID kLibrary = {
+      0x2C1E8B63, 0x5D0A, 0x4F7E, {0x9B, 0x31, 0x6A, 0x4D, 0x8E, 0x20, 0xC7, 0x15}};
+  std::wstring file(MAX_PATH, L'\0');
+  file.resize(GetModuleFileNameW(nullptr, file.data(), MAX_PATH));
+  file = std::filesystem::path(file).replace_filename(L"orvo_e2e_document.tlb").native();
+  // Never let go of: the server lives as long as the run.
+  ICreateTypeLib2* library;
+  ICreateTypeInfo* document;
+  ITypeLib *standard, *made;
+  ITypeInfo* dispatch;
+  HREFTYPE base;
+  // Made once: a server started after another finds it.
+  HRESULT hr = GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES
+                   ? S_FALSE
+                   : CreateTypeLib2(SYS_WIN32, file.c_str(), &library);
+  if (hr == S_OK) hr = library->lpVtbl->SetGuid(library, kLibrary);
+  if (hr == S_OK) hr = library->lpVtbl->SetName(library, const_cast<LPOLESTR>(L"OrvoE2e"));
+  if (hr == S_OK)
+    hr = library->lpVtbl->CreateTypeInfo(library, const_cast<LPOLESTR>(L"DispHTMLDocument"),
+                                         TKIND_DISPATCH, &document);
+  if (hr == S_OK) hr = document->lpVtbl->SetGuid(document, kDispHtmlDocument);
+  if (hr == S_OK) hr = LoadRegTypeLib(IID_StdOle, 2, 0, LOCALE_NEUTRAL, &standard);
+  if (hr == S_OK) hr = standard->lpVtbl->GetTypeInfoOfGuid(standard, IID_IDispatch, &dispatch);
+  if (hr == S_OK) hr = document->lpVtbl->AddRefTypeInfo(document, dispatch, &base);
+  if (hr == S_OK) hr = document->lpVtbl->AddImplType(document, 0, base);
+  if (hr == S_OK) hr = document->lpVtbl->LayOut(document);
+  if (hr == S_OK) hr = library->lpVtbl->SaveAllChanges(library);
+  // Registering the library points the interface at it.
+  return SUCCEEDED(hr) ? LoadTypeLibEx(file.c_str(), REGKIND_REGISTER, &made) : hr;
+}
+
+}  // namespace
+
+// The local server, started by the run before any program, as Explorer is,
+// or else by COM (with -Embedding) at an activation. It serves the classes
+// that the prefix treats ShellWindows and InternetExplorer.Application as,
+// so that Explorer's class object is passed over, until it is killed or the
+// run ends the prefix.
+int main() {
+  // Calls then come on COM's threads, each knowing the process that made it.
+  if (FAILED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) return 1;
+  if (FAILED(RegisterDocumentLibrary())) return 1;
+  for (const bool shell : {true, false}) {
+    CLSID served;
+    DWORD cookie;
+    if (CoGetTreatAsClass(shell ? CLSID_ShellWindows : CLSID_InternetExplorer, &served) != S_OK ||
+        FAILED(CoRegisterClassObject(served, Factory::Of(shell).face(), CLSCTX_LOCAL_SERVER,
+                                     REGCLS_MULTIPLEUSE, &cookie)))
+      return 1;
+  }
+  Sleep(INFINITE);
+}
+#else
 extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE
     DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
   *out = nullptr;
   const bool shell = clsid == CLSID_ShellWindows;
   if (!shell && clsid != CLSID_InternetExplorer) return CLASS_E_CLASSNOTAVAILABLE;
-  if (shell) Log("load", "-", std::to_string(GetCurrentProcessId()));
-  static Factory* const factories[] = {new Factory(false), new Factory(true)};
-  return factories[shell]->QueryInterface(iid, out);
+  return Factory::Of(shell).QueryInterface(iid, out);
 }
 
 // Stays loaded: the collection lives as long as the program.
 extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllCanUnloadNow() { return S_FALSE; }
+#endif
