@@ -1,9 +1,9 @@
-#include <charconv>
-#include <cmath>
+#include <algorithm>
 
 #include "app/frmMain.h"
 #include "res/resource_names.h"
 #include "ui/Form3.h"
+#include "ui/count_text.h"
 
 namespace orvo {
 
@@ -19,12 +19,7 @@ constexpr std::string_view kBlockingOffTip = "広告ブロック機能が無効�
 std::string_view frmMain::CountTip() {
   char* out = count_tip_.data();
   out = std::copy(kCountPrefix.begin(), kCountPrefix.end(), out);
-  char* const end = count_tip_.data() + count_tip_.size();
-  if (std::abs(BlockCount) < 1e15 && BlockCount == std::floor(BlockCount)) {
-    out = std::to_chars(out, end, static_cast<long long>(BlockCount)).ptr;
-  } else {
-    out = std::to_chars(out, end, BlockCount).ptr;
-  }
+  out = AppendCount(BlockCount, out);
   return {count_tip_.data(), static_cast<std::size_t>(out - count_tip_.data())};
 }
 
