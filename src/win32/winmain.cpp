@@ -14,16 +14,6 @@
 #include "win32/win_version_info.h"
 #include "win32/win_window.h"
 
-#include <cstdlib>
-#include <exception>
-
-// What ends the program on a failure nothing handles: abort at once. The
-// toolchain's own handler first prints the exception's name to a console this
-// program does not have, and brings the whole C++ name demangler for it.
-namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
-}  // namespace __gnu_cxx
-
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // The browser objects live in single-threaded apartments; so do we.
   const orvo::win32::ComApartment apartment;
