@@ -11,8 +11,8 @@ namespace orvo::win32 {
 
 namespace {
 
-// One block of a version resource: a key, a value, and child blocks, each
-// part starting on a 4-byte boundary of the resource.
+// One block of a version resource: a key, a value, and child blocks, each of
+// them starting on a 4-byte boundary of the resource.
 struct VersionBlock {
   std::wstring_view key;
   const unsigned char* value = nullptr;
