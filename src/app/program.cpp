@@ -1,8 +1,8 @@
 #include "app/program.h"
 
-#include <charconv>
-#include <cmath>
+#include <algorithm>
 
+#include "app/count_text.h"
 #include "res/resource_names.h"
 
 namespace orvo {
@@ -14,12 +14,7 @@ constexpr std::string_view kBlockingOffTip = "広告ブロック機能が無効�
 
 std::string_view CountTip(double count, std::array<char, 64>& buffer) {
   char* out = std::copy(kCountPrefix.begin(), kCountPrefix.end(), buffer.data());
-  char* const end = buffer.data() + buffer.size();
-  if (std::abs(count) < 1e15 && count == std::floor(count)) {
-    out = std::to_chars(out, end, static_cast<long long>(count)).ptr;
-  } else {
-    out = std::to_chars(out, end, count).ptr;
-  }
+  out = AppendCount(count, out);
   return {buffer.data(), static_cast<std::size_t>(out - buffer.data())};
 }
 

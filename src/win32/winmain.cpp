@@ -14,7 +14,20 @@
 #include "win32/win_version_info.h"
 #include "win32/win_window.h"
 
+// Every DLL loaded from here on (COM servers' dependencies, the shell's
+// helpers) comes from System32, never from the program's folder, where a
+// downloaded copy may sit beside DLLs it never asked for. Looked up, so that a
+// Windows without the call still starts the program.
+static void LoadDllsFromSystemOnly() {
+  using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+  const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+  const auto set = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void (*)()>(
+      kernel ? GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr));
+  if (set) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  LoadDllsFromSystemOnly();
   // The browser objects live in single-threaded apartments; so do we.
   const orvo::win32::ComApartment apartment;
   if (!apartment.Entered()) return 1;

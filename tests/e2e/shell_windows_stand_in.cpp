@@ -62,7 +62,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -74,8 +73,16 @@ constexpr GUID kDispHtmlDocument = {
     0x3050F55F, 0x98B5, 0x11CF, {0xBB, 0x82, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x0B}};
 
 // COM calls the server's objects on threads of its own, for several programs
-// at once: one call at a time.
-std::recursive_mutex calls;
+// at once: one call at a time (a thread may enter again, as a call makes
+// calls of its own).
+struct CallLock {
+  CallLock() { InitializeCriticalSection(&section); }
+  CRITICAL_SECTION section;
+} calls;
+struct OneAtATime {
+  OneAtATime() { EnterCriticalSection(&calls.section); }
+  ~OneAtATime() { LeaveCriticalSection(&calls.section); }
+};
 
 // The table entry that calls `method` of the object behind interface I.
 template <class I, auto method>
@@ -83,7 +90,7 @@ struct Thunk;
 template <class I, class Self, class R, class... Args, R (Self::*method)(Args...)>
 struct Thunk<I, method> {
   static R STDMETHODCALLTYPE Call(I* face, Args... args) {
-    const std::lock_guard one_at_a_time(calls);
+    const OneAtATime one_at_a_time;
     return (static_cast<Self*>(face)->*method)(args...);
   }
 };
