@@ -5,8 +5,8 @@
 //   PID list                        every top-level window: hwnd pid visible
 //                                   x y w h class title (a tooltip's title is
 //                                   its text)
-//   PID keys VK...                  presses and releases each virtual key, or
-//                                   each chord VK+VK... (0x12+0x73: Alt+F4)
+//   PID keys VK...                  presses and releases each virtual key; +VK
+//                                   only presses it, -VK only releases it
 //   PID broadcast NAME              posts a registered message to every
 //                                   top-level window, as the shell does
 //   PID endsession                  what Windows does to a process at log-off:
@@ -15,15 +15,14 @@
 //                                   refused); prints how many refused
 //   PID untray CLASS TITLE          deletes the window's tray icon (id 0), as
 //                                   a shell that restarted has lost it
-//   PID tray CLASS TITLE            succeeds while the window's icon (id 0) is
-//                                   in the tray
-//   PID icon CLASS TITLE EXE NAME   shows icon NAME of EXE as that tray icon
+//   PID tray CLASS TITLE [EXE NAME] succeeds while the window's icon (id 0) is
+//                                   in the tray; shows icon NAME of EXE there
 //   PID closebox CLASS TITLE        prints the middle of the window's close box
-//   PID away CLASS TITLE            activates a window of its own, then the
-//                                   window again; fails unless both took over
-//   PID focus CLASS TITLE CAPTION   moves the focus to a control
+//   PID suspend|resume CLASS TITLE  holds up the thread of the window, or lets
+//                                   it go on
 //   PID hold [PATH]                 keeps PATH open, unshared, until the next
 //                                   hold
+//   PID focus CLASS TITLE CAPTION   moves the focus to a control
 //   PID click CLASS TITLE CAPTION   clicks a control of a top-level window and
 //                                   returns once the program has handled it
 //   PID push CLASS TITLE CAPTION    the same click, posted: the program handles
@@ -62,8 +61,6 @@ DWORD ProcessOf(HWND hwnd) {
   GetWindowThreadProcessId(hwnd, &pid);
   return pid;
 }
-
-HANDLE held = INVALID_HANDLE_VALUE;
 
 BOOL CALLBACK Collect(HWND hwnd, LPARAM found) {
   reinterpret_cast<std::vector<HWND>*>(found)->push_back(hwnd);
@@ -119,23 +116,19 @@ int Run(const std::vector<std::wstring>& args) {
   }
   if (command == L"list") return 0;
   for (size_t i = 2; command == L"keys" && i < n; ++i) {
-    std::vector<BYTE> chord;
-    for (const wchar_t* key = args[i].c_str(); *key;) {
-      wchar_t* end = nullptr;
-      chord.push_back(static_cast<BYTE>(std::wcstoul(key, &end, 0)));
-      key = end + (*end != 0);
-    }
-    for (BYTE vk : chord) keybd_event(vk, 0, 0, 0);
-    for (auto vk = chord.rbegin(); vk != chord.rend(); ++vk)
-      keybd_event(*vk, 0, KEYEVENTF_KEYUP, 0);
+    const wchar_t half = args[i][0];
+    const BYTE vk = static_cast<BYTE>(
+        std::wcstoul(args[i].c_str() + (half == L'+' || half == L'-'), nullptr, 0));
+    if (half != L'-') keybd_event(vk, 0, 0, 0);
+    if (half != L'+') keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
     Sleep(50);
   }
   if (command == L"keys") return 0;
   if (command == L"hold") {
-    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
-    held = n == 3
-               ? CreateFileW(args[2].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
-               : INVALID_HANDLE_VALUE;
+    static HANDLE held = nullptr;
+    CloseHandle(held);  // what the last hold opened, if anything
+    held = CreateFileW(n == 3 ? args[2].c_str() : L"", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                       nullptr);
     return n == 2 || held != INVALID_HANDLE_VALUE ? 0 : 1;
   }
   if (command == L"broadcast" && n == 3) {
@@ -156,44 +149,30 @@ int Run(const std::vector<std::wstring>& args) {
   tray.cbSize = sizeof tray;
   tray.hWnd = window;
   if (command == L"untray") return Shell_NotifyIconW(NIM_DELETE, &tray) ? 0 : 1;
-  if (command == L"tray") return Shell_NotifyIconW(NIM_MODIFY, &tray) ? 0 : 1;
-  if (command == L"icon" && n == 6) {
+  if (command == L"tray" && n == 6) {
     // The size the program asks for: the default one, which the tray scales.
     tray.hIcon = static_cast<HICON>(
         LoadImageW(LoadLibraryExW(args[4].c_str(), nullptr,
                                   LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE),
                    args[5].c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
     tray.uFlags = NIF_ICON;
-    return tray.hIcon && Shell_NotifyIconW(NIM_MODIFY, &tray) ? 0 : 1;
   }
-  // The middle of the close box, as the window itself reports its parts.
+  if (command == L"tray") return Shell_NotifyIconW(NIM_MODIFY, &tray) ? 0 : 1;
+  // Where the window itself says its close box is, near its top right corner.
   RECT r{};
   GetWindowRect(window, &r);
-  POINT box{}, at{};
-  int found = 0;
-  for (at.y = r.top; command == L"closebox" && at.y < r.top + 60; ++at.y) {
-    for (at.x = r.right - 60; at.x < r.right; ++at.x) {
-      if (Send(window, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y)) != HTCLOSE) continue;
-      box.x += at.x, box.y += at.y, ++found;
-    }
+  long x = 0, y = 0, found = 0;
+  for (long at = 0; command == L"closebox" && at < 60 * 60; ++at) {
+    if (Send(window, WM_NCHITTEST, 0, MAKELPARAM(r.right - at % 60, r.top + at / 60)) == HTCLOSE)
+      x += r.right - at % 60, y += r.top + at / 60, ++found;
   }
-  if (command == L"closebox" && found) std::printf("%ld %ld\n", box.x / found, box.y / found);
-  if (command == L"closebox") return found ? 0 : 1;
-  if (command == L"away") {
-    const HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40,
-                                       nullptr, nullptr, nullptr, nullptr);
-    SetForegroundWindow(other);
-    Sleep(300);
-    const bool left = GetForegroundWindow() == other;
-    SetForegroundWindow(window);
-    DestroyWindow(other);
-    Sleep(300);
-    return left && GetForegroundWindow() == window ? 0 : 1;
+  if (command == L"closebox")
+    return found && std::printf("%ld %ld\n", x / found, y / found) ? 0 : 1;
+  if (command == L"suspend" || command == L"resume") {
+    const HANDLE thread =
+        OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(window, nullptr));
+    return (command == L"suspend" ? SuspendThread : ResumeThread)(thread) == DWORD(-1);
   }
-  const HANDLE thread =
-      OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(window, nullptr));
-  if (command == L"suspend") return SuspendThread(thread) == DWORD(-1);
-  if (command == L"resume") return ResumeThread(thread) == DWORD(-1);
   const HWND control = has_control ? ChildByCaption(window, args[4]) : nullptr;
   if (command == L"click") return Send(control, BM_CLICK, 0, 0), 0;
   if (command == L"focus") return Send(window, WM_NEXTDLGCTL, WPARAM(control), TRUE), 0;
