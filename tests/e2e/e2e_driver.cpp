@@ -17,7 +17,7 @@
 //                                   a shell that restarted has lost it
 //   PID tray CLASS TITLE [EXE NAME] succeeds while the window's icon (id 0) is
 //                                   in the tray; shows icon NAME of EXE there
-//   PID closebox CLASS TITLE        prints the middle of the window's close box
+//   PID close CLASS TITLE           what the close box does: SC_CLOSE
 //   PID suspend|resume CLASS TITLE  holds up the thread of the window, or lets
 //                                   it go on
 //   PID hold [PATH]                 keeps PATH open, unshared, until the next
@@ -116,21 +116,18 @@ int Run(const std::vector<std::wstring>& args) {
   }
   if (command == L"list") return 0;
   for (size_t i = 2; command == L"keys" && i < n; ++i) {
-    const wchar_t half = args[i][0];
-    const BYTE vk = static_cast<BYTE>(
-        std::wcstoul(args[i].c_str() + (half == L'+' || half == L'-'), nullptr, 0));
-    if (half != L'-') keybd_event(vk, 0, 0, 0);
-    if (half != L'+') keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
+    const BYTE vk = static_cast<BYTE>(std::labs(std::wcstol(args[i].c_str(), nullptr, 0)));
+    if (args[i][0] != L'-') keybd_event(vk, 0, 0, 0);
+    if (args[i][0] != L'+') keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
     Sleep(50);
   }
   if (command == L"keys") return 0;
-  if (command == L"hold") {
-    static HANDLE held = nullptr;
-    CloseHandle(held);  // what the last hold opened, if anything
+  static HANDLE held = nullptr;
+  if (command == L"hold" && held) CloseHandle(held);
+  if (command == L"hold")
     held = CreateFileW(n == 3 ? args[2].c_str() : L"", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
                        nullptr);
-    return n == 2 || held != INVALID_HANDLE_VALUE ? 0 : 1;
-  }
+  if (command == L"hold") return n == 2 || held != INVALID_HANDLE_VALUE ? 0 : 1;
   if (command == L"broadcast" && n == 3) {
     return PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(args[2].c_str()), 0, 0) ? 0 : 1;
   }
@@ -141,7 +138,7 @@ int Run(const std::vector<std::wstring>& args) {
     for (HWND hwnd : Windows(pid)) Send(hwnd, WM_ENDSESSION, !refused, 0);
     return 0;
   }
-  const bool has_control = n == 5 && command != L"untray" && command != L"closebox";
+  const bool has_control = n == 5 && command != L"untray" && command != L"close";
   const HWND window =
       n < 4 ? nullptr : Find(pid, args[2], args[3], has_control ? &args[4] : nullptr);
   if (!window) return 2;
@@ -150,29 +147,19 @@ int Run(const std::vector<std::wstring>& args) {
   tray.hWnd = window;
   if (command == L"untray") return Shell_NotifyIconW(NIM_DELETE, &tray) ? 0 : 1;
   if (command == L"tray" && n == 6) {
-    // The size the program asks for: the default one, which the tray scales.
-    tray.hIcon = static_cast<HICON>(
-        LoadImageW(LoadLibraryExW(args[4].c_str(), nullptr,
-                                  LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE),
-                   args[5].c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    // At the size the program asks for, the default one, which the tray scales.
+    const HMODULE exe = LoadLibraryExW(args[4].c_str(), nullptr,
+                                       LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    tray.hIcon =
+        static_cast<HICON>(LoadImageW(exe, args[5].c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
     tray.uFlags = NIF_ICON;
   }
   if (command == L"tray") return Shell_NotifyIconW(NIM_MODIFY, &tray) ? 0 : 1;
-  // Where the window itself says its close box is, near its top right corner.
-  RECT r{};
-  GetWindowRect(window, &r);
-  long x = 0, y = 0, found = 0;
-  for (long at = 0; command == L"closebox" && at < 60 * 60; ++at) {
-    if (Send(window, WM_NCHITTEST, 0, MAKELPARAM(r.right - at % 60, r.top + at / 60)) == HTCLOSE)
-      x += r.right - at % 60, y += r.top + at / 60, ++found;
-  }
-  if (command == L"closebox")
-    return found && std::printf("%ld %ld\n", x / found, y / found) ? 0 : 1;
-  if (command == L"suspend" || command == L"resume") {
-    const HANDLE thread =
-        OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(window, nullptr));
-    return (command == L"suspend" ? SuspendThread : ResumeThread)(thread) == DWORD(-1);
-  }
+  if (command == L"close") return PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
+  const auto thread =
+      OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(window, {}));
+  if (command == L"suspend") return SuspendThread(thread) == DWORD(-1);
+  if (command == L"resume") return ResumeThread(thread) == DWORD(-1);
   const HWND control = has_control ? ChildByCaption(window, args[4]) : nullptr;
   if (command == L"click") return Send(control, BM_CLICK, 0, 0), 0;
   if (command == L"focus") return Send(window, WM_NEXTDLGCTL, WPARAM(control), TRUE), 0;
