@@ -5,7 +5,8 @@
 //   PID list                        every top-level window: hwnd pid visible
 //                                   x y w h class title (a tooltip's title is
 //                                   its text)
-//   PID keys VK...                  presses and releases each virtual key
+//   PID keys VK...                  presses and releases each virtual key; +VK
+//                                   only presses it, -VK only releases it
 //   PID broadcast NAME              posts a registered message to every
 //                                   top-level window, as the shell does
 //   PID endsession                  what Windows does to a process at log-off:
@@ -14,7 +15,14 @@
 //                                   refused); prints how many refused
 //   PID untray CLASS TITLE          deletes the window's tray icon (id 0), as
 //                                   a shell that restarted has lost it
-//   PID close CLASS TITLE           what the close box does: posts WM_CLOSE
+//   PID tray CLASS TITLE [EXE NAME] succeeds while the window's icon (id 0) is
+//                                   in the tray; shows icon NAME of EXE there
+//   PID close CLASS TITLE           what the close box does: SC_CLOSE
+//   PID suspend|resume CLASS TITLE  holds up the thread of the window, or lets
+//                                   it go on
+//   PID hold [PATH]                 keeps PATH open, unshared, until the next
+//                                   hold
+//   PID focus CLASS TITLE CAPTION   moves the focus to a control
 //   PID click CLASS TITLE CAPTION   clicks a control of a top-level window and
 //                                   returns once the program has handled it
 //   PID push CLASS TITLE CAPTION    the same click, posted: the program handles
@@ -108,12 +116,18 @@ int Run(const std::vector<std::wstring>& args) {
   }
   if (command == L"list") return 0;
   for (size_t i = 2; command == L"keys" && i < n; ++i) {
-    const BYTE vk = static_cast<BYTE>(std::wcstoul(args[i].c_str(), nullptr, 0));
-    keybd_event(vk, 0, 0, 0);
-    keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
+    const BYTE vk = static_cast<BYTE>(std::labs(std::wcstol(args[i].c_str(), nullptr, 0)));
+    if (args[i][0] != L'-') keybd_event(vk, 0, 0, 0);
+    if (args[i][0] != L'+') keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
     Sleep(50);
   }
   if (command == L"keys") return 0;
+  static HANDLE held = nullptr;
+  if (command == L"hold" && held) CloseHandle(held);
+  if (command == L"hold")
+    held = CreateFileW(n == 3 ? args[2].c_str() : L"", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                       nullptr);
+  if (command == L"hold") return n == 2 || held != INVALID_HANDLE_VALUE ? 0 : 1;
   if (command == L"broadcast" && n == 3) {
     return PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(args[2].c_str()), 0, 0) ? 0 : 1;
   }
@@ -132,9 +146,23 @@ int Run(const std::vector<std::wstring>& args) {
   tray.cbSize = sizeof tray;
   tray.hWnd = window;
   if (command == L"untray") return Shell_NotifyIconW(NIM_DELETE, &tray) ? 0 : 1;
-  if (command == L"close") return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
+  if (command == L"tray" && n == 6) {
+    // At the size the program asks for, the default one, which the tray scales.
+    const HMODULE exe = LoadLibraryExW(args[4].c_str(), nullptr,
+                                       LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    tray.hIcon =
+        static_cast<HICON>(LoadImageW(exe, args[5].c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    tray.uFlags = NIF_ICON;
+  }
+  if (command == L"tray") return Shell_NotifyIconW(NIM_MODIFY, &tray) ? 0 : 1;
+  if (command == L"close") return PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
+  const auto thread =
+      OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(window, {}));
+  if (command == L"suspend") return SuspendThread(thread) == DWORD(-1);
+  if (command == L"resume") return ResumeThread(thread) == DWORD(-1);
   const HWND control = has_control ? ChildByCaption(window, args[4]) : nullptr;
   if (command == L"click") return Send(control, BM_CLICK, 0, 0), 0;
+  if (command == L"focus") return Send(window, WM_NEXTDLGCTL, WPARAM(control), TRUE), 0;
   if (command == L"push") return PostMessageW(control, BM_CLICK, 0, 0) ? 0 : 1;
   if (command != L"checked" || !control) return 1;
   std::printf("%d\n", Send(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);

@@ -2,9 +2,10 @@
 // or point at. Its pictures of the options window, the exit confirmation and
 // the About box (compared with docs/options.png, exit.png, about.png) show
 // every control's place, caption, font, colours and picture; that run also
-// ticks the options' boxes, saves them and presses Esc on the options window.
-// Left here are the keys and the focus, owners, icons, the close box, the end of
-// the session, the hand pointer, the tray menu's access keys, windows Windows
+// ticks the options' boxes, saves them, presses Enter on キャンセル and Esc after
+// the user was in another window, and closes every window by its close box and
+// Alt+F4. Left here are the keys and the focus, owners, icons, the end of the
+// session, the hand pointer, the tray menu's access keys, windows Windows
 // refuses, icons by name and timers that are gone.
 #include <windows.h>
 
@@ -50,12 +51,12 @@ struct Built final : WindowEvents {
   explicit Built(const lo::Window& layout)
       : layout(layout), window(WinWindow::Make(layout, *this)) {}
   void Click(ControlIndex control) override { clicks.push_back(control); }
-  void CloseRequested() override { ++closes; }
+  void CloseRequested() override {}
   void SessionEnding() override { ++session_ends; }
 
   const lo::Window& layout;
   std::vector<ControlIndex> clicks;
-  int closes = 0, session_ends = 0;
+  int session_ends = 0;
   std::unique_ptr<WinWindow> window;
 };
 
@@ -68,7 +69,7 @@ const std::tuple<const lo::Window*, bool, bool, bool> kWindows[] = {
     {&lo::kAboutBox, false, false, true},
     {&lo::kTrayMenu, false, false, false}};
 
-TEST(EveryWindow, OwnerIconPlaceCharsetCloseBoxAndSessionEnd) {
+TEST(EveryWindow, OwnerIconPlaceCharsetAndSessionEnd) {
   for (const auto& [layout, taskbar_button, big_icon, centred] : kWindows) {
     SCOPED_TRACE(std::string(layout->name));
     Built w(*layout);
@@ -86,11 +87,7 @@ TEST(EveryWindow, OwnerIconPlaceCharsetCloseBoxAndSessionEnd) {
     const auto f = SendMessageW(w.window->control(1), WM_GETFONT, 0, 0);
     GetObjectW(reinterpret_cast<HFONT>(f), sizeof font, &font);
     EXPECT_TRUE(layout->font == nullptr || font.lfCharSet == SHIFTJIS_CHARSET);
-    // The close box only asks; only a session that really ends is reported.
-    w.window->Show();
-    SendMessageW(w.window->hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(w.closes, 1);
-    EXPECT_TRUE(w.window->Visible());
+    // Only a session that really ends is reported.
     SendMessageW(w.window->hwnd(), WM_ENDSESSION, FALSE, 0);
     SendMessageW(w.window->hwnd(), WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(w.session_ends, 1) << "only when the session really ends";
@@ -124,7 +121,6 @@ TEST(EveryWindow, KeysAndCodeReachTheControlsTheRulesName) {
       {m, Act::kKey, kAny, VK_TAB, kNewWindowBox, kAny},
       {m, Act::kKey, kAny, VK_TAB, kOkButton, kAny},
       {m, Act::kKey, kNoMenuBarBox, VK_RETURN, kAny, kOkButton},
-      {m, Act::kKey, kCancelButton, VK_RETURN, kAny, kCancelButton},
       // A box set by code stays silent.
       {m, Act::kSetByCode, kNoMenuBarBox, 1, kAny, kAny},
       {f, Act::kShow, kAny, 0, kYesButton, kAny},
