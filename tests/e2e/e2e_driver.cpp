@@ -156,10 +156,13 @@ int Run(const std::vector<std::wstring>& args) {
   }
   if (command == L"tray") return Shell_NotifyIconW(NIM_MODIFY, &tray) ? 0 : 1;
   if (command == L"close") return PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
-  const auto thread =
-      OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(window, {}));
-  if (command == L"suspend") return SuspendThread(thread) == DWORD(-1);
-  if (command == L"resume") return ResumeThread(thread) == DWORD(-1);
+  if (command == L"suspend" || command == L"resume") {
+    const HANDLE thread =
+        OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(window, {}));
+    const DWORD was = command == L"suspend" ? SuspendThread(thread) : ResumeThread(thread);
+    CloseHandle(thread);
+    return was == DWORD(-1);
+  }
   const HWND control = has_control ? ChildByCaption(window, args[4]) : nullptr;
   if (command == L"click") return Send(control, BM_CLICK, 0, 0), 0;
   if (command == L"focus") return Send(window, WM_NEXTDLGCTL, WPARAM(control), TRUE), 0;
