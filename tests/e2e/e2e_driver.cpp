@@ -28,6 +28,10 @@
 //   PID push CLASS TITLE CAPTION    the same click, posted: the program handles
 //                                   it outside any message sent to it
 //   PID checked CLASS TITLE CAPTION prints 1 when that check box is ticked
+//   PID controls CLASS TITLE        the window's client area, then each visible
+//                                   control: x y w h caption, on the screen
+//   PID ibeam                       shows a small window of the I-beam pointer
+//                                   at the top left of the screen (once)
 //
 // PID 0 is any process. CLASS or TITLE "-" matches any.
 
@@ -100,6 +104,28 @@ HWND Find(DWORD pid, const std::wstring& window_class, const std::wstring& title
   return hidden;
 }
 
+void PrintRect(HWND hwnd, const RECT& r) {
+  char caption[1024] = "";
+  WideCharToMultiByte(CP_UTF8, 0, TextOf(hwnd).c_str(), -1, caption, sizeof caption, nullptr,
+                      nullptr);
+  std::printf("%ld %ld %ld %ld %s\n", r.left, r.top, r.right - r.left, r.bottom - r.top, caption);
+}
+
+// A pointer shape of another kind than any of the program's, on a thread that
+// answers the mouse while the driver waits for its next command.
+DWORD WINAPI ShowIbeam(LPVOID) {
+  const WNDCLASSW wc{
+      0,       DefWindowProcW, 0, 0, nullptr, nullptr, LoadCursor(nullptr, IDC_IBEAM), nullptr,
+      nullptr, L"OrvoE2eIbeam"};
+  RegisterClassW(&wc);
+  ShowWindow(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, wc.lpszClassName,
+                             L"", WS_POPUP, 0, 0, 24, 24, nullptr, nullptr, nullptr, nullptr),
+             SW_SHOWNOACTIVATE);
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+  return 0;
+}
+
 int Run(const std::vector<std::wstring>& args) {
   const DWORD pid = std::wcstoul(args[0].c_str(), nullptr, 10);
   const std::wstring& command = args[1];
@@ -128,6 +154,10 @@ int Run(const std::vector<std::wstring>& args) {
     held = CreateFileW(n == 3 ? args[2].c_str() : L"", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
                        nullptr);
   if (command == L"hold") return n == 2 || held != INVALID_HANDLE_VALUE ? 0 : 1;
+  static HANDLE ibeam = nullptr;
+  if (command == L"ibeam" && !ibeam)
+    ibeam = CreateThread(nullptr, 0, ShowIbeam, nullptr, 0, nullptr);
+  if (command == L"ibeam") return Sleep(200), 0;
   if (command == L"broadcast" && n == 3) {
     return PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(args[2].c_str()), 0, 0) ? 0 : 1;
   }
@@ -156,6 +186,16 @@ int Run(const std::vector<std::wstring>& args) {
   }
   if (command == L"tray") return Shell_NotifyIconW(NIM_MODIFY, &tray) ? 0 : 1;
   if (command == L"close") return PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
+  if (command == L"controls") {
+    RECT r{};
+    GetClientRect(window, &r);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    PrintRect(window, r);
+    for (HWND child : Windows(0, window)) {
+      if (IsWindowVisible(child) && GetWindowRect(child, &r)) PrintRect(child, r);
+    }
+    return 0;
+  }
   if (command == L"suspend" || command == L"resume") {
     const HANDLE thread =
         OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(window, {}));

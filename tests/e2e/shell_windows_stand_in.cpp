@@ -43,9 +43,11 @@
 // Every call and every Quit is appended to the log as "UNIX_MS WHAT NAME
 // DETAIL". Each activation logs "load shell|browser PROGRAM STAND_IN": the
 // process ids of the program and of the process that serves it. An
-// enumeration logs the number of windows listed and the references to them
-// that the program still holds; each call of its enumerator, the number of
-// windows asked for and given.
+// enumeration logs the number of windows listed and the references the
+// program holds on windows, documents and script windows (every reference
+// but the collection's own); each call of its enumerator, the number of
+// windows asked for and given. "held - N" is logged whenever that number of
+// references leaves 0 or comes back to it.
 
 // The interfaces as C tables: each object here fills in only the members
 // the program calls. The others stay null, so that a call of one faults at
@@ -71,6 +73,24 @@ namespace {
 
 constexpr GUID kDispHtmlDocument = {
     0x3050F55F, 0x98B5, 0x11CF, {0xBB, 0x82, 0x00, 0xAA, 0x00, 0xBD, 0xCE, 0x0B}};
+
+// One program's scenario and log, and its process id.
+struct Site {
+  std::filesystem::path scenario, log;
+  DWORD program = 0;
+  mutable long held = 0;  // references the program holds, see above
+};
+
+void Log(const Site& site, const std::string& what, const std::string& name,
+         const std::string& detail) {
+  // Wall-clock milliseconds since 1970, comparable with the test's own clock.
+  const auto now = std::chrono::system_clock::now().time_since_epoch();
+  // Opened per line: a test may read the file while the program runs or after
+  // it was killed.
+  std::ofstream(site.log, std::ios::app | std::ios::binary)
+      << std::chrono::duration_cast<std::chrono::milliseconds>(now).count() << ' ' << what << ' '
+      << name << ' ' << detail << '\n';
+}
 
 // COM calls the server's objects on threads of its own, for several programs
 // at once: one call at a time (a thread may enter again, as a call makes
@@ -112,19 +132,31 @@ class Object : public I {
   }
   HRESULT QueryInterface(REFIID iid, void** out) {
     const HRESULT hr = Answers(iid);
-    refs += hr == S_OK;
+    if (hr == S_OK) AddRef();
     *out = hr == S_OK ? face() : nullptr;
     return hr;
   }
-  ULONG AddRef() { return ++refs; }
+  ULONG AddRef() {
+    Hold(1);
+    return ++refs;
+  }
   ULONG Release() {
+    Hold(-1);
     if (--refs > 0) return refs;
     delete this;
     return 0;
   }
+  // Counts `change` references for the program whose object this is.
+  void Hold(long change) {
+    if (!holder) return;
+    const long was = holder->held;
+    holder->held += change;
+    if ((was == 0) != (holder->held == 0)) Log(*holder, "held", "-", std::to_string(holder->held));
+  }
 
   ULONG refs = 1;
   std::vector<IID> iids;
+  const Site* holder = nullptr;
 
  protected:
   template <auto method>
@@ -143,12 +175,6 @@ std::filesystem::path Env(const wchar_t* name) {
   value.resize(GetEnvironmentVariableW(name, value.data(), MAX_PATH * 2));
   return value;
 }
-
-// One program's scenario and log, and its process id.
-struct Site {
-  std::filesystem::path scenario, log;
-  DWORD program = 0;
-};
 
 // The program that makes the current call: served from this process, the
 // caller over COM, whose files lie beside its folder; loaded in-process, this
@@ -170,17 +196,6 @@ const Site& Caller() {
   }
   if (process) CloseHandle(process);
   return at->second;
-}
-
-void Log(const Site& site, const std::string& what, const std::string& name,
-         const std::string& detail) {
-  // Wall-clock milliseconds since 1970, comparable with the test's own clock.
-  const auto now = std::chrono::system_clock::now().time_since_epoch();
-  // Opened per line: a test may read the file while the program runs or after
-  // it was killed.
-  std::ofstream(site.log, std::ios::app | std::ios::binary)
-      << std::chrono::duration_cast<std::chrono::milliseconds>(now).count() << ' ' << what << ' '
-      << name << ' ' << detail << '\n';
 }
 
 std::string Utf8(const wchar_t* text) {
@@ -231,8 +246,13 @@ const char* const kOptions[] = {"window", "opener", "parent"};
 // members read from them, the application its calls with their arguments.
 class Fake : public Object<IWebBrowser2> {
  public:
-  Fake(const Plan& plan, char role) : Object(&kTable, {IID_IDispatch}), plan(plan), role(role) {
+  // Made for the program, or else `kept` by the collection, whose own
+  // reference is none of the program's.
+  Fake(const Plan& plan, char role, bool kept = false)
+      : Object(&kTable, {IID_IDispatch}), plan(plan), role(role) {
     if (role == 'b') iids.push_back(IID_IWebBrowser2);
+    holder = plan.site;
+    if (!kept) Hold(1);
   }
 
   const Plan plan;
@@ -386,11 +406,11 @@ class Collection : public Object<IShellWindows> {
       Fake*& window = kept[plan.Get("name")];
       const auto old = windows_.find(plan.Get("name"));
       if (old != windows_.end() && old->second->plan.line == line) std::swap(window, old->second);
-      if (!window) window = new Fake(plan, 'b');
+      if (!window) window = new Fake(plan, 'b', true);
       if (!window->gone) listed_.push_back(window);
     }
     for (auto& entry : windows_)
-      if (entry.second) entry.second->Release();
+      if (entry.second && --entry.second->refs == 0) delete entry.second;
     windows_ = std::move(kept);
     if (call == "create") connected_shell_ = shell_;
     if (connected_shell_ != shell_) Log(site_, call, "-", "disconnected");
@@ -406,11 +426,8 @@ class Collection : public Object<IShellWindows> {
   HRESULT _NewEnum(IUnknown** out) {
     *out = nullptr;
     if (!Refresh("enum")) return RPC_E_DISCONNECTED;
-    // References to the windows beyond the collection's own: what earlier
-    // walks did not let go of.
-    ULONG held = 0;
-    for (auto& [name, window] : windows_) held += window->refs - 1;
-    Log(site_, "enum", "-", std::to_string(listed_.size()) + " " + std::to_string(held));
+    // What earlier walks did not let go of.
+    Log(site_, "enum", "-", std::to_string(listed_.size()) + " " + std::to_string(site_.held));
     if (Says("!noenum")) return E_NOTIMPL;
     *out = Says("!badenum") ? (new Fake(Plan{"", &site_}, '-'))->face()
                             : (new Enumerator(site_, listed_))->face();
