@@ -30,8 +30,6 @@
 //   PID checked CLASS TITLE CAPTION prints 1 when that check box is ticked
 //   PID controls CLASS TITLE        the window's client area, then each visible
 //                                   control: x y w h caption, on the screen
-//   PID ibeam                       shows a small window of the I-beam pointer
-//                                   at the top left of the screen (once)
 //
 // PID 0 is any process. CLASS or TITLE "-" matches any.
 
@@ -111,21 +109,6 @@ void PrintRect(HWND hwnd, const RECT& r) {
   std::printf("%ld %ld %ld %ld %s\n", r.left, r.top, r.right - r.left, r.bottom - r.top, caption);
 }
 
-// A pointer shape of another kind than any of the program's, on a thread that
-// answers the mouse while the driver waits for its next command.
-DWORD WINAPI ShowIbeam(LPVOID) {
-  const WNDCLASSW wc{
-      0,       DefWindowProcW, 0, 0, nullptr, nullptr, LoadCursor(nullptr, IDC_IBEAM), nullptr,
-      nullptr, L"OrvoE2eIbeam"};
-  RegisterClassW(&wc);
-  ShowWindow(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, wc.lpszClassName,
-                             L"", WS_POPUP, 0, 0, 24, 24, nullptr, nullptr, nullptr, nullptr),
-             SW_SHOWNOACTIVATE);
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
-  return 0;
-}
-
 int Run(const std::vector<std::wstring>& args) {
   const DWORD pid = std::wcstoul(args[0].c_str(), nullptr, 10);
   const std::wstring& command = args[1];
@@ -154,10 +137,6 @@ int Run(const std::vector<std::wstring>& args) {
     held = CreateFileW(n == 3 ? args[2].c_str() : L"", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
                        nullptr);
   if (command == L"hold") return n == 2 || held != INVALID_HANDLE_VALUE ? 0 : 1;
-  static HANDLE ibeam = nullptr;
-  if (command == L"ibeam" && !ibeam)
-    ibeam = CreateThread(nullptr, 0, ShowIbeam, nullptr, 0, nullptr);
-  if (command == L"ibeam") return Sleep(200), 0;
   if (command == L"broadcast" && n == 3) {
     return PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(args[2].c_str()), 0, 0) ? 0 : 1;
   }
