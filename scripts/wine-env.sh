@@ -109,6 +109,35 @@ REG
   wineserver -p 60
 }
 
+# The end-to-end run's stand-in for the shell's collection of browser windows
+# and for the browser (tests/e2e), served from a process of its own, as
+# Explorer and Internet Explorer are. CLASS=SERVED... (the .reg lines it
+# prints) treats each class as one of the stand-in's, so that Explorer's class
+# object is passed over and nothing is in-process.
+shell_class={9BA05972-F6A8-11CF-A442-00A0C90A8F39} ie_class={0002DF01-0000-0000-C000-000000000046}
+wine_serve() {
+  local pair
+  for pair; do
+    printf '[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\%s\\TreatAs]\n@="%s"\n' "${pair%=*}" "${pair#*=}"
+    printf '[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\%s\\LocalServer32]\n@="C:\\\\e2e\\\\orvo_e2e_stand_in.exe"\n' "${pair#*=}"
+  done
+}
+
+# Starts the stand-in from build folder $1 in the prefix, before any program,
+# as Explorer is; sets stand_in_pid once it is ready (it has registered the
+# document's type library).
+wine_stand_in() {
+  local tools=$WINEPREFIX/drive_c/e2e
+  mkdir -p "$tools" && cp "$1/tests/win32/e2e/orvo_e2e_stand_in.exe" "$tools/"
+  { wine_serve $shell_class={8DF51A28-CE91-424C-80C1-7ED7706BAA02} $ie_class={50194D1F-3BFE-40E2-8A9D-CF091D1A40CA}
+    printf '[HKEY_LOCAL_MACHINE\\Software\\Classes\\InternetExplorer.Application\\CLSID]\n@="%s"\n' $ie_class; } |
+    wine_import_reg
+  "$WINELOADER" "$tools/orvo_e2e_stand_in.exe" &>/dev/null &
+  stand_in_pid=$!
+  for _ in $(seq 100); do [ -f "$tools/orvo_e2e_document.tlb" ] && return 0; sleep 0.1; done
+  echo "the stand-in did not start" >&2 && return 1
+}
+
 wine_stop() {
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true

@@ -102,11 +102,15 @@ HWND Find(DWORD pid, const std::wstring& window_class, const std::wstring& title
   return hidden;
 }
 
+std::string Utf8(const std::wstring& text) {
+  char utf8[4096] = "";
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8, sizeof utf8, nullptr, nullptr);
+  return utf8;
+}
+
 void PrintRect(HWND hwnd, const RECT& r) {
-  char caption[1024] = "";
-  WideCharToMultiByte(CP_UTF8, 0, TextOf(hwnd).c_str(), -1, caption, sizeof caption, nullptr,
-                      nullptr);
-  std::printf("%ld %ld %ld %ld %s\n", r.left, r.top, r.right - r.left, r.bottom - r.top, caption);
+  std::printf("%ld %ld %ld %ld %s\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
+              Utf8(TextOf(hwnd)).c_str());
 }
 
 int Run(const std::vector<std::wstring>& args) {
@@ -116,12 +120,9 @@ int Run(const std::vector<std::wstring>& args) {
   for (HWND hwnd : command == L"list" ? Windows(pid) : std::vector<HWND>{}) {
     RECT r{};
     GetWindowRect(hwnd, &r);
-    char names[4096] = "";
-    WideCharToMultiByte(CP_UTF8, 0, (TextOf(hwnd, true) + L" " + TextOf(hwnd)).c_str(), -1, names,
-                        sizeof names, nullptr, nullptr);
     std::printf("%p %lu %d %ld %ld %ld %ld %s\n", static_cast<void*>(hwnd), ProcessOf(hwnd),
                 IsWindowVisible(hwnd) ? 1 : 0, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                names);
+                Utf8(TextOf(hwnd, true) + L" " + TextOf(hwnd)).c_str());
   }
   if (command == L"list") return 0;
   for (size_t i = 2; command == L"keys" && i < n; ++i) {
@@ -170,9 +171,8 @@ int Run(const std::vector<std::wstring>& args) {
     GetClientRect(window, &r);
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
     PrintRect(window, r);
-    for (HWND child : Windows(0, window)) {
+    for (HWND child : Windows(0, window))
       if (IsWindowVisible(child) && GetWindowRect(child, &r)) PrintRect(child, r);
-    }
     return 0;
   }
   if (command == L"suspend" || command == L"resume") {

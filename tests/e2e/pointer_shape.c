@@ -13,5 +13,4 @@ int main(void) {
   for (int i = 0; i < shape->width * shape->height; ++i)
     digest = (digest * 33 + (shape->pixels[i] & 0xffffffffUL)) & 0xffffffffUL;
   printf("%dx%d+%d+%d:%08lx\n", shape->width, shape->height, shape->xhot, shape->yhot, digest);
-  return 0;
 }

@@ -136,22 +136,17 @@ class Object : public I {
     *out = hr == S_OK ? face() : nullptr;
     return hr;
   }
-  ULONG AddRef() {
-    Hold(1);
-    return ++refs;
-  }
+  ULONG AddRef() { return Hold(1), ++refs; }
   ULONG Release() {
-    Hold(-1);
-    if (--refs > 0) return refs;
+    if (Hold(-1), --refs > 0) return refs;
     delete this;
     return 0;
   }
-  // Counts `change` references for the program whose object this is.
+  // Counts `change` references for the program whose object this is; logs
+  // when its count leaves 0 or comes back to it.
   void Hold(long change) {
-    if (!holder) return;
-    const long was = holder->held;
-    holder->held += change;
-    if ((was == 0) != (holder->held == 0)) Log(*holder, "held", "-", std::to_string(holder->held));
+    if (holder && ((holder->held += change) == 0 || holder->held == change))
+      Log(*holder, "held", "-", std::to_string(holder->held));
   }
 
   ULONG refs = 1;
@@ -247,11 +242,12 @@ const char* const kOptions[] = {"window", "opener", "parent"};
 class Fake : public Object<IWebBrowser2> {
  public:
   // Made for the program, or else `kept` by the collection, whose own
-  // reference is none of the program's.
+  // reference is none of the program's. The browser application is no
+  // window of the desktop.
   Fake(const Plan& plan, char role, bool kept = false)
       : Object(&kTable, {IID_IDispatch}), plan(plan), role(role) {
     if (role == 'b') iids.push_back(IID_IWebBrowser2);
-    holder = plan.site;
+    holder = role == 'a' ? nullptr : plan.site;
     if (!kept) Hold(1);
   }
 
