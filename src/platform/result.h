@@ -12,8 +12,6 @@ using HResult = std::int32_t;
 inline constexpr HResult kOk = 0;
 inline constexpr HResult kFalse = 1;
 inline constexpr HResult kNotImpl = static_cast<HResult>(0x80004001u);
-inline constexpr HResult kNoInterface = static_cast<HResult>(0x80004002u);
-inline constexpr HResult kPointer = static_cast<HResult>(0x80004003u);
 inline constexpr HResult kFail = static_cast<HResult>(0x80004005u);
 
 // What a proxy answers once the process serving its object has gone.

@@ -26,7 +26,7 @@ class Variant {
   const VARIANT& operator*() const noexcept { return v_; }
 
   // Replaces a by-reference value with a copy of what it points to.
-  HRESULT MakeDirect() noexcept {
+  [[nodiscard]] HRESULT MakeDirect() noexcept {
     if (!(V_VT(&v_) & VT_BYREF)) return S_OK;
     Variant direct;
     const HRESULT hr = VariantCopyInd(direct.get(), &v_);
@@ -53,7 +53,7 @@ class Counted : public Port {
 };
 
 template <class Port, class Impl, class... Args>
-HResult Make(Ref<Port>& out, Args&&... args) {
+[[nodiscard]] HResult Make(Ref<Port>& out, Args&&... args) {
   Impl* object = new (std::nothrow) Impl(std::forward<Args>(args)...);
   if (!object) return E_OUTOFMEMORY;
   out = Ref<Port>::Adopt(object);
@@ -61,8 +61,8 @@ HResult Make(Ref<Port>& out, Args&&... args) {
 }
 
 // Late-bound call of the member `name`.
-inline HRESULT Invoke(IDispatch& object, const wchar_t* name, WORD flags, DISPPARAMS& params,
-                      VARIANT* result) {
+[[nodiscard]] inline HRESULT Invoke(IDispatch& object, const wchar_t* name, WORD flags,
+                                    DISPPARAMS& params, VARIANT* result) {
   LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
   DISPID id = DISPID_UNKNOWN;
   const HRESULT hr = object.GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
@@ -70,7 +70,7 @@ inline HRESULT Invoke(IDispatch& object, const wchar_t* name, WORD flags, DISPPA
   return object.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, nullptr, nullptr);
 }
 
-inline HRESULT GetProperty(IDispatch& object, const wchar_t* name, Variant& value) {
+[[nodiscard]] inline HRESULT GetProperty(IDispatch& object, const wchar_t* name, Variant& value) {
   DISPPARAMS none{};
   const HRESULT hr = Invoke(object, name, DISPATCH_PROPERTYGET, none, value.get());
   return FAILED(hr) ? hr : value.MakeDirect();

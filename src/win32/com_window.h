@@ -7,6 +7,6 @@ namespace orvo::win32 {
 // One item of the shell's collection as a browser window, with its document
 // and script window behind it; anything else (a folder view, a window that
 // is already gone) is an empty reference.
-HResult ToBrowserWindow(Variant& item, Ref<BrowserWindow>& window);
+[[nodiscard]] HResult ToBrowserWindow(Variant& item, Ref<BrowserWindow>& window);
 
 }  // namespace orvo::win32

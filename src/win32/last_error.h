@@ -8,7 +8,7 @@ namespace orvo::win32 {
 
 // The calling thread's last Win32 error as a result. Some failures leave no
 // error code behind; they are failures all the same.
-inline HResult LastError() {
+[[nodiscard]] inline HResult LastError() {
   const DWORD error = GetLastError();
   return error == 0 ? kFail : HRESULT_FROM_WIN32(error);
 }

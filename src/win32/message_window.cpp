@@ -9,15 +9,13 @@ namespace {
 
 constexpr int kHandlerSlot = 0;
 
-HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
-
 bool RegisterOnce(const wchar_t* class_name, WNDPROC procedure) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
-  if (GetClassInfoExW(Instance(), class_name, &wc)) return true;
+  if (GetClassInfoExW(GetModuleHandleW(nullptr), class_name, &wc)) return true;
   wc.lpfnWndProc = procedure;
   wc.cbWndExtra = sizeof(MessageHandler*);
-  wc.hInstance = Instance();
+  wc.hInstance = GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = class_name;
   return RegisterClassExW(&wc) != 0;
@@ -29,7 +27,7 @@ bool MessageWindow::Create(const wchar_t* class_name, const Style& style, Messag
   if (!RegisterOnce(class_name, &MessageWindow::Procedure)) return false;
   hwnd_.reset(CreateWindowExW(style.ex_style, class_name, style.title, style.style, CW_USEDEFAULT,
                               CW_USEDEFAULT, style.width, style.height, style.parent, nullptr,
-                              Instance(), &handler));
+                              GetModuleHandleW(nullptr), &handler));
   return hwnd_ != nullptr;
 }
 

@@ -13,9 +13,10 @@ namespace orvo::win32 {
 
 namespace {
 
-constexpr DWORD kProtected = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
-                             FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY |
-                             FILE_ATTRIBUTE_DEVICE;
+// What no ordinary file is; a read-only one is read, never replaced.
+constexpr DWORD kNotAFile = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                            FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE;
+constexpr DWORD kProtected = kNotAFile | FILE_ATTRIBUTE_READONLY;
 
 }  // namespace
 
@@ -29,8 +30,7 @@ std::string WinFiles::AppDirectory() {
 bool WinFiles::IsOrdinaryFile(std::string_view path) {
   const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-  return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                        FILE_ATTRIBUTE_DEVICE)) == 0;
+  return (attributes & kNotAFile) == 0;
 }
 
 HResult WinFiles::Read(std::string_view path, std::string& bytes) {

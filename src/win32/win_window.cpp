@@ -15,8 +15,6 @@ namespace {
 using layout::Kind;
 using layout::Pixels;
 
-HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
-
 }  // namespace
 
 COLORREF Resolve(layout::Colour colour, int fallback_system_index) {
@@ -79,8 +77,8 @@ bool WinWindow::Build() {
     for (const auto& [which, cx, cy] : {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON},
                                         std::tuple{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}}) {
       // Shared: the system frees it with the module.
-      HANDLE icon = LoadImageW(Instance(), name.c_str(), IMAGE_ICON, GetSystemMetrics(cx),
-                               GetSystemMetrics(cy), LR_SHARED);
+      HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_ICON,
+                               GetSystemMetrics(cx), GetSystemMetrics(cy), LR_SHARED);
       if (icon != nullptr) SendMessageW(hwnd(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
     }
   }
@@ -152,16 +150,17 @@ void WinWindow::CreateControl(ControlIndex index) {
     style |= WS_GROUP;
   }
   const RECT r = PixelRect(index);
-  part.hwnd = CreateWindowExW(
-      0, window_class, Widen(c.caption).c_str(), style, r.left, r.top, r.right - r.left,
-      r.bottom - r.top, hwnd(),
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)), Instance(), nullptr);
+  part.hwnd =
+      CreateWindowExW(0, window_class, Widen(c.caption).c_str(), style, r.left, r.top,
+                      r.right - r.left, r.bottom - r.top, hwnd(),
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)),
+                      GetModuleHandleW(nullptr), nullptr);
   if (part.hwnd == nullptr) return;
   part.brush.reset(CreateSolidBrush(face));
   SendMessageW(part.hwnd, WM_SETFONT,
                reinterpret_cast<WPARAM>(FontFor(c.font != nullptr ? c.font : layout_.font)), FALSE);
   if (c.kind == Kind::kLabel && !c.resource.empty()) {
-    part.cursor = LoadCursorW(Instance(), Widen(c.resource).c_str());
+    part.cursor = LoadCursorW(GetModuleHandleW(nullptr), Widen(c.resource).c_str());
     if (part.cursor == nullptr) part.cursor = LoadCursorW(nullptr, IDC_HAND);
   }
 }
