@@ -138,6 +138,33 @@ wine_stand_in() {
   echo "the stand-in did not start" >&2 && return 1
 }
 
+# The end-to-end run's driver (tests/e2e/e2e_driver.cpp), the exe $1: one
+# process for a whole run, a command a line through fds 7 and 8; sets
+# driver_pid.
+wine_driver() {
+  coproc driver { "$WINELOADER" "$1" 2>/dev/null; }
+  exec 7>&"${driver[1]}" 8<&"${driver[0]}"
+  driver_pid=$driver_PID
+}
+# COMMAND ARG...: the driver's output lines, and its status. With target_pid
+# set, the driver sees only that process's windows.
+drive() {
+  local IFS=$'\t' line
+  echo "${target_pid:-0}$IFS$*" >&7
+  while read -r line <&8; do [[ $line == "== "* ]] && return "${line:3:1}"; echo "${line%$'\r'}"; done && return 1
+}
+# The place of the first visible window of CLASS [and TITLE], as WxH+X+Y.
+geometry() { drive list | awk -v c="$1" -v t="${2:-}" '$8 == c && $3 == 1 && (t == "" || substr($0, index($0, $9)) == t) {print $6 "x" $7 "+" $4 "+" $5; f=1; exit} END {exit !f}'; }
+# The tray icon's place, asked of the tray once it shows the icon. Wine's
+# taskbar draws its first icon in the square at the right end of the tray
+# window, as tall as the tray.
+locate_icon() { IFS='x+' read -r icon_w icon_h icon_x icon_y < <(geometry Shell_TrayWnd) && icon_x=$((icon_x + icon_w - icon_h)) icon_w=$icon_h; }
+icon_point() { echo $((icon_x + icon_w / 2 - ${1:-0})) $((icon_y + icon_h / 2 - ${2:-0})); } # [DX DY] left and up of its middle
+# The pointer comes onto the icon from elsewhere, which shows its tooltip;
+# tip_shown then reads it into $tip.
+hover_icon() { xdotool mousemove 500 300 sleep 0.2 mousemove $(icon_point 2 1) sleep 0.1 mousemove $(icon_point); }
+tip_shown() { tip=$(drive list | awk '$8 == "tooltips_class32" && $3 == 1 && $9 != "" {print substr($0, index($0, $9)); exit}') && [ -n "$tip" ]; }
+
 wine_stop() {
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
