@@ -7,7 +7,6 @@
 #include "platform/process.h"
 #include "platform/sound.h"
 #include "platform/timer.h"
-#include "platform/version_info.h"
 #include "platform/window.h"
 #include "systray/tray_icon.h"
 
@@ -24,9 +23,7 @@ struct Platform {
   AnsiCodePage& ansi;
   WindowFactory& windows;
   Process& process;
-  VersionInfo& version;
-  // The icon in the notification area, on the tray window the platform
-  // made for it.
+  // The icon in the notification area, on the program's hidden window.
   TrayIcon& tray;
 };
 

@@ -1,8 +1,8 @@
 #include "app/program.h"
 
 #include <algorithm>
+#include <charconv>
 
-#include "app/count_text.h"
 #include "res/resource_names.h"
 
 namespace orvo {
@@ -12,9 +12,9 @@ constexpr std::string_view kCountPrefix = "ブロック数：";
 constexpr std::string_view kBlockingOffTip = "広告ブロック機能が無効です";
 }  // namespace
 
-std::string_view CountTip(double count, std::array<char, 64>& buffer) {
+std::string_view CountTip(std::uint64_t count, std::array<char, 64>& buffer) {
   char* out = std::copy(kCountPrefix.begin(), kCountPrefix.end(), buffer.data());
-  out = AppendCount(count, out);
+  out = std::to_chars(out, buffer.data() + buffer.size(), count).ptr;
   return {buffer.data(), static_cast<std::size_t>(out - buffer.data())};
 }
 
@@ -25,9 +25,9 @@ Program::Program(const Platform& platform)
             [this] { OnPopupBlocked(); }),
       animation_(platform.timers, platform.tray, blocking_off_),
       options_window_(platform.windows, options_, settings_, scan_, [this] { End(); }),
-      menu_(platform.windows),
+      menu_(platform.tray),
       exit_confirmation_(platform.windows, [this] { End(); }),
-      about_box_(platform.windows, platform.version, platform.browser) {
+      about_box_(platform.windows, platform.browser) {
   platform_.tray.Listen(this);
 }
 
@@ -49,7 +49,7 @@ void Program::Reset() {
 // the window quits.
 void Program::OnPopupBlocked() {
   animation_.Start();
-  blocked_count_ += 1;
+  ++blocked_count_;
 }
 
 void Program::OnButtonDown(Button button) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 #include "app/platform.h"
@@ -17,7 +18,7 @@ namespace orvo {
 
 // "ブロック数：" and the count in digits only (1234, not 1,234), built in
 // `buffer`: the tray asks for it on every mouse move.
-std::string_view CountTip(double count, std::array<char, 64>& buffer);
+std::string_view CountTip(std::uint64_t count, std::array<char, 64>& buffer);
 
 // The program: whether blocking is on, how many pop-ups it closed, and the
 // parts that do the work, wired together. One instance lives for the whole
@@ -34,7 +35,6 @@ class Program final : private TrayIconEvents {
 
   // What tests drive besides the user's hands, and read.
   PopupScan& scan() { return scan_; }
-  double blocked_count() const { return blocked_count_; }
   const Options& options() const { return options_; }
 
  private:
@@ -52,7 +52,7 @@ class Program final : private TrayIconEvents {
 
   const Platform platform_;
   bool blocking_off_ = false;
-  double blocked_count_ = 0;
+  std::uint64_t blocked_count_ = 0;
   Options options_;
   SettingsStore settings_;
   PopupScan scan_;

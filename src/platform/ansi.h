@@ -10,9 +10,6 @@ class AnsiCodePage {
  public:
   // `utf8` in the ANSI code page; what it cannot hold becomes '?'.
   virtual std::string FromUtf8(std::string_view utf8) = 0;
-  // True when every character of `utf8` has a form of its own in the code
-  // page: FromUtf8 then puts in neither '?' nor a look-alike.
-  virtual bool Carries(std::string_view utf8) = 0;
   // `ansi` in UTF-8; a byte sequence the code page does not know becomes '?'.
   virtual std::string ToUtf8(std::string_view ansi) = 0;
 

@@ -1,31 +1,35 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "platform/icons.h"
 
 namespace orvo {
-
-// A window handle, carried as the platform's pointer-sized value.
-using WindowHandle = std::uintptr_t;
-
-// The ANSI NOTIFYICONDATA record in its first, 88-byte form, exactly as a
-// 32-bit program hands it to the shell (little-endian, i686 layout).
-using NotifyIconRecord = std::array<std::uint8_t, 88>;
-// The same first form in UTF-16 (NOTIFYICONDATAW): szTip holds 64 UTF-16
-// units, which makes 152 bytes.
-using NotifyIconRecordW = std::array<std::uint8_t, 152>;
 
 inline constexpr std::uint32_t kNimAdd = 0;
 inline constexpr std::uint32_t kNimModify = 1;
 inline constexpr std::uint32_t kNimDelete = 2;
 
-// The notification area: Shell_NotifyIconA for the ANSI record,
-// Shell_NotifyIconW for the UTF-16 one. The shell's answer changes nothing:
-// the icon's state is what was asked, and a shell that restarts asks again.
+inline constexpr std::uint32_t kNifMessage = 1;
+inline constexpr std::uint32_t kNifIcon = 2;
+inline constexpr std::uint32_t kNifTip = 4;
+
+// The notification area as the program's one icon meets it, on the
+// program's hidden window: the shell's calls and the icon's menu.
 class TrayShell {
  public:
-  virtual void NotifyIcon(std::uint32_t message, const NotifyIconRecord& record) = 0;
-  virtual void NotifyIcon(std::uint32_t message, const NotifyIconRecordW& record) = 0;
+  // The tooltip (UTF-8) for the calls that carry one from now on.
+  virtual void SetTip(std::string_view tip) = 0;
+  // One Shell_NotifyIcon call; `flags` say what it carries: kNifMessage the
+  // icon's callback message, kNifIcon `icon`, kNifTip the tooltip. The
+  // shell's answer changes nothing: the icon's state is what was asked, and
+  // a shell that restarts asks again.
+  virtual void Notify(std::uint32_t message, std::uint32_t flags, IconHandle icon) = 0;
+  // Pops up `items` ("-" a separator) at the mouse pointer and returns when
+  // the menu has closed: the index of the chosen item, or -1.
+  virtual int PopupMenu(std::span<const std::string_view> items) = 0;
 
  protected:
   ~TrayShell() = default;

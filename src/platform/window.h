@@ -45,10 +45,6 @@ class Window {
   virtual int CheckState(ControlIndex control) = 0;
   virtual void SetCheckState(ControlIndex control, int state) = 0;
   virtual void SetCaption(ControlIndex control, std::string_view text) = 0;
-
-  // Pops up the window's menu at the mouse pointer and returns when it has
-  // closed: the index of the chosen item in the layout's menu, or -1.
-  virtual int PopupMenu() = 0;
 };
 
 class WindowFactory {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,11 @@ struct Options {
   std::string no_menu_bar;  // a pop-up without a menu bar is an advertisement
   std::string new_window;   // every page another page opened is closed
 };
+
+// The options in the order of set.ini's lines and of everything that lists
+// them.
+inline constexpr std::array kOptionOrder = {&Options::beep, &Options::no_menu_bar,
+                                            &Options::new_window};
 
 // How the scan reads an option: on only when its text is a number equal to
 // 1 ("1", " 1 ", "01", "1.0", "+1e0"). Empty, non-numeric and other numbers

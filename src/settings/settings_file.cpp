@@ -59,10 +59,9 @@ std::array<std::string, 3> ReadItems(std::string_view bytes) {
   return items;
 }
 
-std::string SavedForm(std::string_view first, std::string_view second, std::string_view third) {
+std::string SavedForm(const std::array<std::string, 3>& items) {
   std::string bytes;
-  bytes.reserve(first.size() + second.size() + third.size() + 6);
-  for (std::string_view item : {first, second, third}) {
+  for (const std::string& item : items) {
     bytes += item;
     bytes += "\r\n";
   }

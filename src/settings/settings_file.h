@@ -19,6 +19,6 @@ inline constexpr std::string_view kCreatedForm = " 0 \r\n 0 \r\n 0 \r\n";
 std::array<std::string, 3> ReadItems(std::string_view bytes);
 
 // The saved form: each item as it is, then CR LF.
-std::string SavedForm(std::string_view first, std::string_view second, std::string_view third);
+std::string SavedForm(const std::array<std::string, 3>& items);
 
 }  // namespace orvo::settings

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 
 #include "platform/ansi.h"
 #include "platform/files.h"
@@ -17,7 +18,8 @@ class SettingsStore {
   // Which of the boxes beep, no-menu-bar and new-window show ticked.
   using Ticks = std::array<bool, 3>;
 
-  SettingsStore(Files& files, AnsiCodePage& ansi) : files_(files), ansi_(ansi) {}
+  SettingsStore(Files& files, AnsiCodePage& ansi)
+      : files_(files), ansi_(ansi), path_(files.AppDirectory() + "\\set.ini") {}
 
   // Reads set.ini into `options`, or, where there is none, turns every option
   // off and creates it. Gives what the boxes are to show: only an item that
@@ -31,6 +33,7 @@ class SettingsStore {
  private:
   Files& files_;
   AnsiCodePage& ansi_;
+  const std::string path_;
 };
 
 }  // namespace orvo

@@ -4,10 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/ansi.h"
 #include "platform/icons.h"
 #include "platform/tray_shell.h"
-#include "systray/notify_icon_record.h"
 
 namespace orvo {
 
@@ -23,19 +21,13 @@ class TrayIconEvents {
 };
 
 // The program's one icon in the notification area: its picture, its tooltip
-// and whether it is shown. The tray window's procedure hands it the shell's
-// messages.
+// and whether it is shown, and its menu.
 class TrayIcon {
  public:
-  // WM_USER + 101, registered with the shell by every add.
-  static constexpr std::uint32_t kCallbackMessage = 1125;
-
-  // Hidden, no picture, no tip, for the icon of `window` (identifier 0).
-  // `taskbar_created` is the shell's registered "TaskbarCreated" message.
-  TrayIcon(TrayShell& shell, AnsiCodePage& ansi, Icons& icons, WindowHandle window,
-           std::uint32_t taskbar_created);
+  // Hidden, no picture, no tip.
+  TrayIcon(TrayShell& shell, Icons& icons) : shell_(shell), icons_(icons) {}
   // Takes the icon out of the tray when shown.
-  ~TrayIcon();
+  ~TrayIcon() { SetShown(false); }
   TrayIcon(const TrayIcon&) = delete;
   TrayIcon& operator=(const TrayIcon&) = delete;
 
@@ -46,27 +38,22 @@ class TrayIcon {
   void SetTip(std::string_view tip);
   void SetShown(bool shown);
   bool shown() const { return shown_; }
+  int PopupMenu(std::span<const std::string_view> items) { return shell_.PopupMenu(items); }
 
   // Who hears the mouse; nullptr for nobody.
   void Listen(TrayIconEvents* events) { events_ = events; }
 
-  // Every message of the tray window: the icon's callback raises the mouse
-  // events, "TaskbarCreated" puts the icon back into a shell that lost it.
-  // Heard only while the icon is shown.
-  void OnWindowMessage(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam);
+  // What the icon's window hears, acted on only while the icon is shown: the
+  // mouse over the icon, and a shell that started again without it.
+  void OnButtonDown(TrayIconEvents::Button button);
+  void OnMouseMove();
+  void OnTaskbarCreated();
 
  private:
   void Add();
-  // The record's form follows the tip the icon has as of the call, also when
-  // the call does not set it: so the icon keeps to one form for as long as
-  // its tip does.
-  void Notify(std::uint32_t message, std::uint32_t flags);
 
   TrayShell& shell_;
-  AnsiCodePage& ansi_;
   Icons& icons_;
-  const WindowHandle window_;
-  const std::uint32_t taskbar_created_;
   TrayIconEvents* events_ = nullptr;
   bool shown_ = false;
   std::string tip_;

@@ -1,7 +1,5 @@
 #include "ui/about_box.h"
 
-#include <string>
-
 #include "res/layout/layouts.h"
 #include "res/version.h"
 
@@ -10,23 +8,10 @@ namespace orvo {
 void AboutBox::Show() {
   if (!window_) {
     window_ = windows_.Create(layout::kAboutBox, *this);
-    ShowVersionLine();
+    // "Orvo_自動広告除去 Version.1.8.0", as the version block has it.
+    window_->SetCaption(layout::about_box::kVersion, res::kVersionLine);
   }
   window_->Show();
-}
-
-// "Orvo_自動広告除去 Version.1.8.0": the product name and the file version's
-// numbers as the program's own version information gives them.
-void AboutBox::ShowVersionLine() {
-  ProgramVersion version;
-  if (Failed(version_.ReadProgramVersion(version))) {
-    version = {std::string(layout::kOptions.title), res::kVersionMajor, res::kVersionMinor,
-               res::kVersionRevision};
-  }
-  const std::string line = version.product_name + " Version." + std::to_string(version.major) +
-                           "." + std::to_string(version.minor) + "." +
-                           std::to_string(version.revision);
-  window_->SetCaption(layout::about_box::kVersion, line);
 }
 
 void AboutBox::Click(ControlIndex control) {

@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "platform/browser.h"
-#include "platform/version_info.h"
 #include "platform/window.h"
 
 namespace orvo {
@@ -11,11 +10,10 @@ namespace orvo {
 // The About box: the version line, the maker's page as a link, OK.
 class AboutBox final : private WindowEvents {
  public:
-  AboutBox(WindowFactory& windows, VersionInfo& version, BrowserAutomation& browser)
-      : windows_(windows), version_(version), browser_(browser) {}
+  AboutBox(WindowFactory& windows, BrowserAutomation& browser)
+      : windows_(windows), browser_(browser) {}
 
-  // Shows the box, made anew (and its version line built again) when it was
-  // closed.
+  // Shows the box, made anew when it was closed.
   void Show();
 
  private:
@@ -23,10 +21,8 @@ class AboutBox final : private WindowEvents {
   void CloseRequested() override { Close(); }
   void SessionEnding() override {}
   void Close() { window_.reset(); }
-  void ShowVersionLine();
 
   WindowFactory& windows_;
-  VersionInfo& version_;
   BrowserAutomation& browser_;
   std::unique_ptr<Window> window_;
 };

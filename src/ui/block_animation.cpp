@@ -22,14 +22,13 @@ void BlockAnimation::Start() {
 // not.
 void BlockAnimation::NextFrame() {
   if (frame_ == 9) {
-    frame_ = 1;
     timer_->SetEnabled(false);
     if (blocking_off_) {
       tray_.SetPicture(res::kIconOnFlag);
-      frame_ = 2;
       return;
     }
     tray_.SetPicture(res::kIconNotFlag);
+    frame_ = 1;
   }
   // The picture after the one shown last; kFrameIcons starts at "02".
   if (frame_ >= 1 && frame_ <= static_cast<int>(res::kFrameIcons.size())) {

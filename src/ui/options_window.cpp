@@ -1,5 +1,6 @@
 #include "ui/options_window.h"
 
+#include <algorithm>
 #include <array>
 
 #include "res/layout/layouts.h"
@@ -9,7 +10,7 @@ namespace orvo {
 using namespace layout::options;
 
 namespace {
-// In the order of SettingsStore::Ticks.
+// Each option's box, in the options' order.
 constexpr std::array<ControlIndex, 3> kBoxes = {kBeepBox, kNoMenuBarBox, kNewWindowBox};
 }  // namespace
 
@@ -26,19 +27,13 @@ void OptionsWindow::Tick(const SettingsStore::Ticks& ticks) {
     const int state = ticks[i] ? 1 : 0;
     if (window_->CheckState(kBoxes[i]) == state) continue;
     window_->SetCheckState(kBoxes[i], state);
-    Store(kBoxes[i]);
+    Store(i);
   }
 }
 
-std::string& OptionsWindow::OptionOf(ControlIndex box) {
-  if (box == kBeepBox) return options_.beep;
-  if (box == kNoMenuBarBox) return options_.no_menu_bar;
-  return options_.new_window;
-}
-
 // The next scan already uses the new value.
-void OptionsWindow::Store(ControlIndex box) {
-  OptionOf(box) = window_->CheckState(box) == 1 ? "1" : "0";
+void OptionsWindow::Store(std::size_t option) {
+  options_.*kOptionOrder[option] = window_->CheckState(kBoxes[option]) == 1 ? "1" : "0";
 }
 
 void OptionsWindow::Click(ControlIndex control) {
@@ -46,7 +41,7 @@ void OptionsWindow::Click(ControlIndex control) {
     case kBeepBox:
     case kNoMenuBarBox:
     case kNewWindowBox:
-      Store(control);
+      Store(std::find(kBoxes.begin(), kBoxes.end(), control) - kBoxes.begin());
       break;
     case kCloseAllButton:
       scan_.CloseAll();

@@ -32,8 +32,7 @@ class OptionsWindow final : private WindowEvents {
   void SessionEnding() override { session_ending_(); }
 
   // The box's state into its option.
-  void Store(ControlIndex box);
-  std::string& OptionOf(ControlIndex box);
+  void Store(std::size_t option);
 
   Options& options_;
   SettingsStore& settings_;

@@ -6,8 +6,7 @@ namespace orvo {
 
 TrayMenu::Command TrayMenu::Popup() {
   using namespace layout::tray_menu;
-  if (!window_) window_ = windows_.Create(layout::kTrayMenu, *this);
-  switch (window_->PopupMenu()) {
+  switch (tray_.PopupMenu(layout::kTrayMenu)) {
     case kOptionsItem:
       return Command::kOptions;
     case kExitItem:

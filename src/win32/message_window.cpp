@@ -7,14 +7,16 @@ namespace orvo::win32 {
 
 namespace {
 
-constexpr int kHandlerSlot = 0;
+// The dialog manager's own bytes come first, for windows that fall back to
+// DefDlgProcW; the handler sits in the slot it leaves to the window.
+constexpr int kHandlerSlot = DWLP_USER;
 
 bool RegisterOnce(const wchar_t* class_name, WNDPROC procedure) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   if (GetClassInfoExW(GetModuleHandleW(nullptr), class_name, &wc)) return true;
   wc.lpfnWndProc = procedure;
-  wc.cbWndExtra = sizeof(MessageHandler*);
+  wc.cbWndExtra = DLGWINDOWEXTRA;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = class_name;
@@ -23,12 +25,11 @@ bool RegisterOnce(const wchar_t* class_name, WNDPROC procedure) {
 
 }  // namespace
 
-bool MessageWindow::Create(const wchar_t* class_name, const Style& style, MessageHandler& handler) {
-  if (!RegisterOnce(class_name, &MessageWindow::Procedure)) return false;
+void MessageWindow::Create(const wchar_t* class_name, const Style& style, MessageHandler& handler) {
+  if (!RegisterOnce(class_name, &MessageWindow::Procedure)) return;
   hwnd_.reset(CreateWindowExW(style.ex_style, class_name, style.title, style.style, CW_USEDEFAULT,
                               CW_USEDEFAULT, style.width, style.height, style.parent, nullptr,
                               GetModuleHandleW(nullptr), &handler));
-  return hwnd_ != nullptr;
 }
 
 void MessageWindow::Destroy() {

@@ -19,7 +19,7 @@ class MessageHandler {
 
 // A window of a class of its own whose procedure forwards to a member. The
 // class is registered once; the handler travels with CreateWindowExW and is
-// kept in the window's first extra slot from WM_NCCREATE on.
+// kept in the window's DWLP_USER slot from WM_NCCREATE on.
 class MessageWindow {
  public:
   struct Style {
@@ -36,8 +36,8 @@ class MessageWindow {
   MessageWindow(const MessageWindow&) = delete;
   MessageWindow& operator=(const MessageWindow&) = delete;
 
-  // False when Windows refuses the class or the window.
-  bool Create(const wchar_t* class_name, const Style& style, MessageHandler& handler);
+  // hwnd() stays nullptr when Windows refuses the class or the window.
+  void Create(const wchar_t* class_name, const Style& style, MessageHandler& handler);
   // The handler hears nothing more, not even the messages of the destruction.
   void Destroy();
   HWND hwnd() const { return hwnd_.get(); }

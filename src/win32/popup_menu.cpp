@@ -1,18 +1,17 @@
+#include "win32/scoped.h"
 #include "win32/text.h"
-#include "win32/win_window.h"
+#include "win32/tray_window.h"
 
 namespace orvo::win32 {
 
-int WinWindow::PopupMenu() {
-  if (layout_.menu.empty()) return -1;
+int TrayWindow::PopupMenu(std::span<const std::string_view> items) {
   const UniqueMenu menu(CreatePopupMenu());
   if (!menu) return -1;
-  for (size_t i = 0; i < layout_.menu.size(); ++i) {
-    const std::string_view caption = layout_.menu[i].caption;
-    if (caption == "-") {
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (items[i] == "-") {
       AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     } else {
-      AppendMenuW(menu.get(), MF_STRING, i + 1, Widen(caption).c_str());
+      AppendMenuW(menu.get(), MF_STRING, i + 1, Widen(items[i]).c_str());
     }
   }
   POINT at{};

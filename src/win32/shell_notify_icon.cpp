@@ -1,83 +1,83 @@
 #include "win32/shell_notify_icon.h"
 
-#include <cstdint>
-#include <cstring>
+#include <algorithm>
+#include <cstddef>
+
+#include "win32/text.h"
 
 namespace orvo::win32 {
 
 #ifndef _WIN64
+static_assert(NOTIFYICONDATAA_V1_SIZE == 88 && offsetof(NOTIFYICONDATAA, szTip) == 24);
+#endif
 
-static_assert(NOTIFYICONDATAA_V1_SIZE == sizeof(NotifyIconRecord));
-static_assert(NOTIFYICONDATAW_V1_SIZE == sizeof(NotifyIconRecordW));
-
-NOTIFYICONDATAA ToNativeRecord(const NotifyIconRecord& record) {
-  NOTIFYICONDATAA data{};
-  std::memcpy(&data, record.data(), record.size());
-  return data;
-}
-
-NOTIFYICONDATAW ToNativeRecord(const NotifyIconRecordW& record) {
-  NOTIFYICONDATAW data{};
-  std::memcpy(&data, record.data(), record.size());
-  return data;
-}
-
-#else
-
-// The shipped program is 32-bit and passes the bytes as they are. This path
-// exists so that the Windows tests can run under 64-bit Wine: it spreads the
-// 32-bit fields over the wider native layout.
 namespace {
 
-constexpr std::size_t kTipOffset = 24;
+// szTip's room in characters of either form, its NUL left out.
+constexpr std::size_t kTipRoom = 63;
 
-template <class Record>
-std::uint32_t Get32(const Record& record, std::size_t offset) {
-  std::uint32_t value = 0;
-  for (std::size_t i = 0; i < 4; ++i) value |= std::uint32_t{record[offset + i]} << (8 * i);
-  return value;
+// Whether the system code page has a form of its own for every character:
+// neither the default character nor a look-alike (':' for '：').
+bool CodePageCarries(std::wstring_view wide) {
+  // A UTF-8 system code page holds everything (and takes no default character).
+  if (GetACP() == CP_UTF8 || wide.empty()) return true;
+  const DWORD flags = WC_NO_BEST_FIT_CHARS;
+  const int in = static_cast<int>(wide.size());
+  const int n = WideCharToMultiByte(CP_ACP, flags, wide.data(), in, nullptr, 0, nullptr, nullptr);
+  if (n <= 0) return false;
+  std::string ansi(static_cast<std::size_t>(n), '\0');
+  BOOL used_default = FALSE;
+  return WideCharToMultiByte(CP_ACP, flags, wide.data(), in, ansi.data(), n, nullptr,
+                             &used_default) == n &&
+         !used_default;
 }
 
-// User and GDI handles are 32-bit values, sign-extended on 64-bit Windows.
-template <class Handle>
-Handle SignExtend(std::uint32_t value) {
-  return reinterpret_cast<Handle>(static_cast<LONG_PTR>(static_cast<std::int32_t>(value)));
+// The most whole characters of `wide` (a surrogate pair is one) that fit
+// szTip in its form.
+std::wstring_view Fit(std::wstring_view wide, bool ansi) {
+  std::size_t used = 0, end = 0;
+  while (end < wide.size()) {
+    const int n = IS_HIGH_SURROGATE(wide[end]) && end + 1 < wide.size() ? 2 : 1;
+    const std::size_t units =
+        ansi ? WideCharToMultiByte(CP_ACP, 0, &wide[end], n, nullptr, 0, nullptr, nullptr) : n;
+    if (used + units > kTipRoom) break;
+    used += units;
+    end += n;
+  }
+  return wide.substr(0, end);
 }
 
-template <class Native, class Record>
-Native Spread(const Record& record, DWORD size) {
-  Native data{};
+template <class Data, class Char>
+Data Record(DWORD size, HWND hwnd, UINT flags, HICON icon, std::basic_string_view<Char> tip) {
+  Data data{};
   data.cbSize = size;
-  data.hWnd = SignExtend<HWND>(Get32(record, 4));
-  data.uID = Get32(record, 8);
-  data.uFlags = Get32(record, 12);
-  data.uCallbackMessage = Get32(record, 16);
-  data.hIcon = SignExtend<HICON>(Get32(record, 20));
-  // szTip's 64 characters, of one byte or two.
-  std::memcpy(data.szTip, record.data() + kTipOffset, record.size() - kTipOffset);
+  data.hWnd = hwnd;
+  data.uFlags = flags;
+  if ((flags & NIF_MESSAGE) != 0) data.uCallbackMessage = ShellNotifyIcon::kCallbackMessage;
+  if ((flags & NIF_ICON) != 0) data.hIcon = icon;
+  if ((flags & NIF_TIP) != 0) std::copy(tip.begin(), tip.end(), data.szTip);
   return data;
 }
 
 }  // namespace
 
-NOTIFYICONDATAA ToNativeRecord(const NotifyIconRecord& record) {
-  return Spread<NOTIFYICONDATAA>(record, NOTIFYICONDATAA_V1_SIZE);
+void ShellNotifyIcon::SetTip(std::string_view tip) {
+  const std::wstring wide = Widen(tip);
+  ansi_ = CodePageCarries(wide);
+  wide_tip_ = Fit(wide, ansi_);
+  ansi_tip_ = ansi_ ? Narrow(wide_tip_, CP_ACP) : std::string();
 }
 
-NOTIFYICONDATAW ToNativeRecord(const NotifyIconRecordW& record) {
-  return Spread<NOTIFYICONDATAW>(record, NOTIFYICONDATAW_V1_SIZE);
-}
-
-#endif
-
-void WinTrayShell::NotifyIcon(std::uint32_t message, const NotifyIconRecord& record) {
-  NOTIFYICONDATAA data = ToNativeRecord(record);
-  notify_(message, &data);
-}
-
-void WinTrayShell::NotifyIcon(std::uint32_t message, const NotifyIconRecordW& record) {
-  NOTIFYICONDATAW data = ToNativeRecord(record);
-  notify_w_(message, &data);
+void ShellNotifyIcon::Notify(HWND hwnd, DWORD message, UINT flags, HICON icon) const {
+  if (ansi_) {
+    auto data = Record<NOTIFYICONDATAA>(NOTIFYICONDATAA_V1_SIZE, hwnd, flags, icon,
+                                        std::string_view(ansi_tip_));
+    notify_a_(message, &data);
+  } else {
+    auto data = Record<NOTIFYICONDATAW>(NOTIFYICONDATAW_V1_SIZE, hwnd, flags, icon,
+                                        std::wstring_view(wide_tip_));
+    notify_w_(message, &data);
+  }
 }
 
 }  // namespace orvo::win32

@@ -4,31 +4,41 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
-#include "platform/tray_shell.h"
+#include <string>
+#include <string_view>
 
 namespace orvo::win32 {
 
-using NotifyIconFunction = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
-using NotifyIconFunctionW = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAW);
-
-// The records as the version 1 NOTIFYICONDATAA / NOTIFYICONDATAW that this
-// build's Shell_NotifyIconA / Shell_NotifyIconW take; nothing past szTip is set.
-NOTIFYICONDATAA ToNativeRecord(const NotifyIconRecord& record);
-NOTIFYICONDATAW ToNativeRecord(const NotifyIconRecordW& record);
-
-// The notification area through Shell_NotifyIconA and Shell_NotifyIconW.
-// Tests may pass functions that look at the record before handing it on.
-class WinTrayShell final : public TrayShell {
+// The shell's calls for one icon, in Windows' first records. While the
+// system code page carries the tip they are NOTIFYICONDATAA (88 bytes in the
+// 32-bit program), as a Japanese system has always had them; otherwise
+// NOTIFYICONDATAW, which shows the tip right on any system. A long tip is cut
+// by whole characters (never inside a double-byte character or a surrogate
+// pair), so that szTip keeps its NUL. Tests may pass functions that look at
+// the record before handing it on.
+class ShellNotifyIcon {
  public:
-  explicit WinTrayShell(NotifyIconFunction notify = &Shell_NotifyIconA,
-                        NotifyIconFunctionW notify_w = &Shell_NotifyIconW)
-      : notify_(notify), notify_w_(notify_w) {}
-  void NotifyIcon(std::uint32_t message, const NotifyIconRecord& record) override;
-  void NotifyIcon(std::uint32_t message, const NotifyIconRecordW& record) override;
+  using NotifyA = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
+  using NotifyW = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAW);
+  static constexpr UINT kCallbackMessage = WM_USER + 101;
+
+  explicit ShellNotifyIcon(NotifyA notify_a = &Shell_NotifyIconA,
+                           NotifyW notify_w = &Shell_NotifyIconW)
+      : notify_a_(notify_a), notify_w_(notify_w) {}
+
+  // UTF-8; it also picks the form of every call from now on, the calls that
+  // do not carry it included.
+  void SetTip(std::string_view tip);
+  // Shell_NotifyIcon for the icon of `hwnd` (identifier 0): with NIF_MESSAGE
+  // kCallbackMessage, with NIF_ICON `icon`, with NIF_TIP the tip.
+  void Notify(HWND hwnd, DWORD message, UINT flags, HICON icon) const;
 
  private:
-  NotifyIconFunction notify_;
-  NotifyIconFunctionW notify_w_;
+  NotifyA notify_a_;
+  NotifyW notify_w_;
+  bool ansi_ = true;
+  std::string ansi_tip_;
+  std::wstring wide_tip_;
 };
 
 }  // namespace orvo::win32

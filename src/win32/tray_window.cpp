@@ -2,27 +2,42 @@
 
 namespace orvo::win32 {
 
-namespace {
-// The class a script finds the program's tray window by.
-constexpr wchar_t kClassName[] = L"OrvoAutocloseSysTray";
-}  // namespace
-
-TrayWindow::TrayWindow(Icons& icons) {
-  // Without its window the icon still works, minus the mouse.
-  window_.Create(kClassName, {WS_POPUP, WS_EX_TOOLWINDOW, 34, 34}, *this);
-  icon_.emplace(shell_, ansi_, icons, reinterpret_cast<WindowHandle>(window_.hwnd()),
-                RegisterWindowMessageA("TaskbarCreated"));
+TrayWindow::TrayWindow(Icons& icons, ShellNotifyIcon shell)
+    : taskbar_created_(RegisterWindowMessageA("TaskbarCreated")),
+      shell_(shell),
+      timers_(window_),
+      icon_(*this, icons) {
+  // The class a script finds the program by. Without the window the icon
+  // still shows, but no timer ticks and the mouse goes unheard.
+  window_.Create(L"OrvoAutocloseSysTray", {WS_POPUP, WS_EX_TOOLWINDOW, 34, 34}, *this);
 }
 
-TrayWindow::~TrayWindow() {
-  // The icon first: it takes itself out of the tray of a window that still
-  // exists.
-  icon_.reset();
-  window_.Destroy();
+void TrayWindow::Notify(std::uint32_t message, std::uint32_t flags, IconHandle icon) {
+  shell_.Notify(hwnd(), message, flags, reinterpret_cast<HICON>(icon));
 }
 
 LRESULT TrayWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-  if (icon_) icon_->OnWindowMessage(msg, wparam, lparam);
+  if (msg == WM_TIMER) {
+    timers_.Tick(wparam);
+    return 0;
+  }
+  if (msg == ShellNotifyIcon::kCallbackMessage) {
+    switch (lparam) {
+      case WM_MOUSEMOVE:
+        icon_.OnMouseMove();
+        break;
+      case WM_LBUTTONDOWN:
+        icon_.OnButtonDown(TrayIconEvents::Button::kLeft);
+        break;
+      case WM_RBUTTONDOWN:
+        icon_.OnButtonDown(TrayIconEvents::Button::kRight);
+        break;
+      default:
+        break;
+    }
+  } else if (msg == taskbar_created_ && msg != 0) {
+    icon_.OnTaskbarCreated();
+  }
   return DefWindowProcW(hwnd, msg, wparam, lparam);
 }
 

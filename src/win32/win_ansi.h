@@ -8,7 +8,6 @@ namespace orvo::win32 {
 class WinAnsiCodePage final : public AnsiCodePage {
  public:
   std::string FromUtf8(std::string_view utf8) override;
-  bool Carries(std::string_view utf8) override;
   std::string ToUtf8(std::string_view ansi) override;
 };
 

@@ -2,10 +2,6 @@
 
 namespace orvo::win32 {
 
-namespace {
-constexpr wchar_t kClassName[] = L"OrvoAutocloseTimers";
-}
-
 class WinTimers::WinTimer final : public Timer {
  public:
   WinTimer(WinTimers& owner, UINT_PTR id, UINT interval, std::function<void()> tick)
@@ -36,12 +32,6 @@ class WinTimers::WinTimer final : public Timer {
   bool enabled_ = false;
 };
 
-// Without its window no timer ever ticks; the program then only sits in the
-// tray.
-WinTimers::WinTimers() { window_.Create(kClassName, {.parent = HWND_MESSAGE}, *this); }
-
-WinTimers::~WinTimers() = default;
-
 std::unique_ptr<Timer> WinTimers::CreateTimer(std::uint32_t interval_ms, bool enabled,
                                               std::function<void()> tick) {
   timers_.push_back(nullptr);
@@ -51,14 +41,10 @@ std::unique_ptr<Timer> WinTimers::CreateTimer(std::uint32_t interval_ms, bool en
   return timer;
 }
 
-LRESULT WinTimers::HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-  if (msg == WM_TIMER) {
-    if (wparam >= 1 && wparam <= timers_.size()) {
-      if (WinTimer* timer = timers_[wparam - 1]; timer && timer->Enabled()) timer->Tick();
-    }
-    return 0;
+void WinTimers::Tick(WPARAM id) {
+  if (id >= 1 && id <= timers_.size()) {
+    if (WinTimer* timer = timers_[id - 1]; timer && timer->Enabled()) timer->Tick();
   }
-  return DefWindowProcW(hwnd, msg, wparam, lparam);
 }
 
 }  // namespace orvo::win32

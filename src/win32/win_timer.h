@@ -9,26 +9,25 @@
 
 namespace orvo::win32 {
 
-// Window timers on a message-only window of the calling thread; the ticks
-// arrive through that thread's message loop.
-class WinTimers final : public TimerPort, private MessageHandler {
+// Window timers on a window of the calling thread; its procedure hands each
+// WM_TIMER to Tick.
+class WinTimers final : public TimerPort {
  public:
-  WinTimers();
-  ~WinTimers();
+  explicit WinTimers(const MessageWindow& window) : window_(window) {}
   WinTimers(const WinTimers&) = delete;
   WinTimers& operator=(const WinTimers&) = delete;
 
   std::unique_ptr<Timer> CreateTimer(std::uint32_t interval_ms, bool enabled,
                                      std::function<void()> tick) override;
+  void Tick(WPARAM id);
 
  private:
   class WinTimer;
-  LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) override;
 
+  const MessageWindow& window_;
   // Indexed by timer id - 1; a destroyed timer leaves an empty slot, so that a
   // WM_TIMER still queued for it finds nothing.
   std::vector<WinTimer*> timers_;
-  MessageWindow window_;
 };
 
 }  // namespace orvo::win32

@@ -30,18 +30,16 @@ COLORREF Resolve(layout::Colour colour, int fallback_system_index) {
 }
 
 WinWindow::WinWindow(const layout::Window& layout, WindowEvents& events)
-    : layout_(layout),
-      events_(events),
-      owner_(!layout.taskbar_button),
-      parts_(layout.controls.size()) {}
+    : layout_(layout), events_(events), parts_(layout.controls.size()) {}
 
-std::unique_ptr<WinWindow> WinWindow::Make(const layout::Window& layout, WindowEvents& events) {
+std::unique_ptr<WinWindow> WinWindow::Make(const layout::Window& layout, WindowEvents& events,
+                                           HWND owner) {
   std::unique_ptr<WinWindow> window(new WinWindow(layout, events));
-  if (!window->Build()) return nullptr;
+  if (!window->Build(layout.taskbar_button ? nullptr : owner)) return nullptr;
   return window;
 }
 
-bool WinWindow::Build() {
+bool WinWindow::Build(HWND owner) {
   constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
   const DWORD ex_style =
       WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT | (layout_.taskbar_button ? WS_EX_APPWINDOW : 0);
@@ -53,9 +51,9 @@ bool WinWindow::Build() {
   background_.reset(CreateSolidBrush(Resolve(layout_.background, COLOR_BTNFACE)));
   const std::wstring title = Widen(layout_.title);
   MessageWindow::Style style{
-      kStyle,        ex_style,     frame.right - frame.left, frame.bottom - frame.top,
-      owner_.hwnd(), title.c_str()};
-  if (!window_.Create(kLayoutWindowClass, style, *this)) return false;
+      kStyle, ex_style, frame.right - frame.left, frame.bottom - frame.top, owner, title.c_str()};
+  window_.Create(kLayoutWindowClass, style, *this);
+  if (hwnd() == nullptr) return false;
 
   // The frame metrics of a theme or of Wine may differ from what
   // AdjustWindowRectEx assumed; the client size is what the layout fixes.
@@ -64,13 +62,9 @@ bool WinWindow::Build() {
   GetWindowRect(hwnd(), &outer);
   const int width = outer.right - outer.left + client_width - client.right;
   const int height = outer.bottom - outer.top + client_height - client.bottom;
-  if (layout_.centred) {
-    SetWindowPos(hwnd(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  } else {
-    SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  SetWindowPos(hwnd(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 
   if (!layout_.icon.empty()) {
     const std::wstring name = Widen(layout_.icon);

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "platform/window.h"
-#include "win32/hidden_owner.h"
 #include "win32/message_window.h"
 #include "win32/scoped.h"
 
@@ -29,12 +28,13 @@ COLORREF Resolve(layout::Colour colour, int fallback_system_index);
 // the window itself, as they have no window of their own.
 //
 // The files: win_window.cpp builds it and carries the port's calls,
-// window_messages.cpp answers its messages, window_paint.cpp paints it,
-// popup_menu.cpp pops up its menu.
+// window_messages.cpp answers its messages, window_paint.cpp paints it.
 class WinWindow final : public Window, private MessageHandler {
  public:
-  // nullptr when Windows refuses the window.
-  static std::unique_ptr<WinWindow> Make(const layout::Window& layout, WindowEvents& events);
+  // nullptr when Windows refuses the window. A window without a taskbar
+  // button is owned by `owner`, a hidden window.
+  static std::unique_ptr<WinWindow> Make(const layout::Window& layout, WindowEvents& events,
+                                         HWND owner);
   WinWindow(const WinWindow&) = delete;
   WinWindow& operator=(const WinWindow&) = delete;
 
@@ -44,7 +44,6 @@ class WinWindow final : public Window, private MessageHandler {
   int CheckState(ControlIndex control) override;
   void SetCheckState(ControlIndex control, int state) override;
   void SetCaption(ControlIndex control, std::string_view text) override;
-  int PopupMenu() override;
 
   HWND hwnd() const { return window_.hwnd(); }
   // nullptr for lines and the picture, which have no window.
@@ -64,7 +63,7 @@ class WinWindow final : public Window, private MessageHandler {
   };
 
   WinWindow(const layout::Window& layout, WindowEvents& events);
-  bool Build();
+  bool Build(HWND owner);
   void CreateControl(ControlIndex index);
   HFONT FontFor(const layout::Font* font);
   RECT PixelRect(ControlIndex index) const;
@@ -84,22 +83,25 @@ class WinWindow final : public Window, private MessageHandler {
 
   const layout::Window& layout_;
   WindowEvents& events_;
-  HiddenOwner owner_;
   std::vector<FontEntry> fonts_;
   UniqueBrush background_;
   std::vector<Part> parts_;
   UniqueBitmap picture_;
   ControlIndex picture_index_ = -1;
   SIZE picture_size_{};
-  HWND saved_focus_ = nullptr;
   // Last, so that it goes first: the window uses the fonts and brushes above.
   MessageWindow window_;
 };
 
 class WinWindowFactory final : public WindowFactory {
  public:
+  // `owner` owns the windows without a taskbar button.
+  explicit WinWindowFactory(HWND owner) : owner_(owner) {}
   // Never nullptr: a window Windows refuses to make is an inert stand-in.
   std::unique_ptr<Window> Create(const layout::Window& layout, WindowEvents& events) override;
+
+ private:
+  HWND owner_;
 };
 
 // For the message loop, before TranslateMessage/DispatchMessage: gives the

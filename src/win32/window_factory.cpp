@@ -22,7 +22,6 @@ class NoWindow final : public Window {
     if (Valid(control)) checks_[control] = state == 1 ? 1 : 0;
   }
   void SetCaption(ControlIndex, std::string_view) override {}
-  int PopupMenu() override { return -1; }
 
  private:
   bool Valid(ControlIndex control) const {
@@ -36,7 +35,7 @@ class NoWindow final : public Window {
 
 std::unique_ptr<Window> WinWindowFactory::Create(const layout::Window& layout,
                                                  WindowEvents& events) {
-  if (std::unique_ptr<Window> window = WinWindow::Make(layout, events)) return window;
+  if (std::unique_ptr<Window> window = WinWindow::Make(layout, events, owner_)) return window;
   return std::make_unique<NoWindow>(layout);
 }
 

@@ -30,6 +30,8 @@ LRESULT WinWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lpar
       }
       return TRUE;
     }
+    // Owner-drawn buttons do not tell the dialog manager which is the
+    // default; the layout's rule does.
     case DM_GETDEFID: {
       const ControlIndex index = CurrentDefault();
       return index < 0 ? 0 : MAKELRESULT(kFirstControlId + index, DC_HASDEFID);
@@ -44,24 +46,6 @@ LRESULT WinWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lpar
       }
       break;
     }
-    case WM_ACTIVATE:
-      // A window made of plain child controls forgets its focus when another
-      // window is activated; dialogs keep it.
-      if (LOWORD(wparam) == WA_INACTIVE) {
-        const HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(hwnd, focus)) saved_focus_ = focus;
-      } else if (saved_focus_ != nullptr && IsChild(hwnd, saved_focus_)) {
-        SetFocus(saved_focus_);
-        return 0;
-      }
-      break;
-    case WM_NEXTDLGCTL: {
-      const HWND next = LOWORD(lparam) != 0
-                            ? reinterpret_cast<HWND>(wparam)
-                            : GetNextDlgTabItem(hwnd, GetFocus(), wparam != 0 ? TRUE : FALSE);
-      if (next != nullptr) SetFocus(next);
-      return 0;
-    }
     case WM_CLOSE:
       events_.CloseRequested();
       return 0;
@@ -73,7 +57,9 @@ LRESULT WinWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lpar
     default:
       break;
   }
-  return DefWindowProcW(hwnd, msg, wparam, lparam);
+  // The dialog manager: Tab's next control, the focus kept while another
+  // window is active.
+  return DefDlgProcW(hwnd, msg, wparam, lparam);
 }
 
 LRESULT WinWindow::Command(WPARAM wparam) {

@@ -10,8 +10,6 @@
 #include "win32/win_icons.h"
 #include "win32/win_process.h"
 #include "win32/win_sound.h"
-#include "win32/win_timer.h"
-#include "win32/win_version_info.h"
 #include "win32/win_window.h"
 
 // Every DLL loaded from here on (COM servers' dependencies, the shell's
@@ -32,17 +30,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const orvo::win32::ComApartment apartment;
   if (!apartment.Entered()) return 1;
   orvo::win32::ComBrowserAutomation browser;
-  orvo::win32::WinTimers timers;
   orvo::win32::WinSound sound;
   orvo::win32::WinIcons icons;
   orvo::win32::WinFiles files;
   orvo::win32::WinAnsiCodePage ansi;
   orvo::win32::TrayWindow tray(icons);
-  orvo::win32::WinWindowFactory windows;
+  orvo::win32::WinWindowFactory windows(tray.hwnd());
   orvo::win32::WinProcess process;
-  orvo::win32::WinVersionInfo version;
-  const orvo::Platform platform{browser, timers,  sound,   icons,   files,
-                                ansi,    windows, process, version, tray.icon()};
+  const orvo::Platform platform{browser, tray.timers(), sound,   icons,      files,
+                                ansi,    windows,       process, tray.icon()};
   orvo::Program program(platform);
   program.Start();
 

@@ -153,7 +153,6 @@ class FakeDesktop final : public BrowserAutomation, public ShellWindows, public 
 struct Screens {
   std::vector<struct FakeLayoutWindow*> live;
   std::map<std::string_view, int> made;
-  std::optional<int> menu_choice;  // what the next PopupMenu returns, once; else -1
 };
 
 // A window with the program's own focus and key rules, and a user's actions
@@ -179,7 +178,6 @@ struct FakeLayoutWindow final : Window {
   void SetCaption(ControlIndex control, std::string_view text) override {
     captions[control] = text;
   }
-  int PopupMenu() override { return std::exchange(screens.menu_choice, {}).value_or(-1); }
 
   bool Click(ControlIndex control) {
     if (!visible || control < 0) return false;
@@ -268,11 +266,11 @@ struct FakeFiles final : Files {
 };
 
 // Every double, wired into one Platform, with the small ports its own: a
-// speaker that counts, an end that is only recorded, the version
-// information, and the tray icons by name (handle 0x1C00 + their place in the
-// table; other names, and the one made to fail, fail as a missing resource).
+// speaker that counts, an end that is only recorded, and the tray icons by
+// name (handle 0x1C00 + their place in the table; other names, and the one
+// made to fail, fail as a missing resource).
 // The tray icon sits in a fake notification area.
-struct FakePlatform : Sound, Process, VersionInfo, Icons {
+struct FakePlatform : Sound, Process, Icons {
   void Beep() override {
     ++beeps;
     if (on_beep) on_beep();
@@ -280,10 +278,6 @@ struct FakePlatform : Sound, Process, VersionInfo, Icons {
   void End() override {
     ++ends;
     if (on_end) on_end();
-  }
-  HResult ReadProgramVersion(ProgramVersion& out) override {
-    out = version;
-    return version_fails ? kFail : kOk;
   }
   HResult LoadNamedIcon(std::string_view name, IconHandle& icon) override {
     for (std::size_t i = 0; i < res::kTrayIcons.size(); ++i) {
@@ -295,8 +289,6 @@ struct FakePlatform : Sound, Process, VersionInfo, Icons {
   }
   int beeps = 0, ends = 0;
   std::function<void()> on_beep, on_end;
-  ProgramVersion version{"Orvo_自動広告除去", 1, 8, 0};
-  bool version_fails = false;
   std::string failing_icon;
 
   FakeDesktop desktop;
@@ -304,14 +296,9 @@ struct FakePlatform : Sound, Process, VersionInfo, Icons {
   FakeFiles files;
   CodePage ansi;
   FakeTrayShell shell;
-  TrayIcon tray{shell, ansi, *this, FakeTrayShell::kHwnd, FakeTrayShell::kTaskbarCreated};
+  TrayIcon tray{shell, *this};
   FakeWindowFactory screens;
-  Platform platform{desktop, clock, *this, *this, files, ansi, screens, *this, *this, tray};
-
-  // The shell's tray callback for a mouse message.
-  void TrayMouse(std::uint32_t mouse_message) {
-    tray.OnWindowMessage(TrayIcon::kCallbackMessage, 0, mouse_message);
-  }
+  Platform platform{desktop, clock, *this, *this, files, ansi, screens, *this, tray};
 };
 
 }  // namespace orvo::fake
@@ -333,8 +320,8 @@ struct Watcher : fake::FakePlatform {
   FakeTimer& animate() { return *clock.timers.at(1); }
   // A tray menu item (layout::tray_menu), chosen after a right click.
   void Menu(int item) {
-    screens.menu_choice = item;
-    TrayMouse(0x204);
+    shell.menu_choice = item;
+    tray.OnButtonDown(TrayIconEvents::Button::kRight);
   }
   fake::FakeLayoutWindow* Find(const layout::Window& window) {  // the newest live one
     for (auto it = screens.live.rbegin(); it != screens.live.rend(); ++it)

@@ -4,34 +4,36 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ansi.h"
 #include "platform/tray_shell.h"
 
-// The tray icon's world: the shell, which records every call with its bytes,
-// and an ANSI code page.
+// The tray icon's world: the shell, which records every call with the tip
+// it carries, and an ANSI code page.
 namespace orvo::fake {
 
-// One of `record` and `wide` holds the call's bytes; the other stays zero.
 struct ShellCall {
   std::uint32_t message;
-  NotifyIconRecord record;
-  NotifyIconRecordW wide;
+  std::uint32_t flags;
+  IconHandle icon;
+  std::string tip;  // with kNifTip
 };
 
 struct FakeTrayShell : TrayShell {
-  static constexpr WindowHandle kHwnd = 0x1234'5678;
-  static constexpr std::uint32_t kTaskbarCreated = 0xC0DE;
-
-  void NotifyIcon(std::uint32_t message, const NotifyIconRecord& record) override {
-    calls.push_back({message, record, {}});
+  void SetTip(std::string_view tip) override { this->tip = tip; }
+  void Notify(std::uint32_t message, std::uint32_t flags, IconHandle icon) override {
+    calls.push_back({message, flags, icon, (flags & kNifTip) != 0 ? tip : ""});
   }
-  void NotifyIcon(std::uint32_t message, const NotifyIconRecordW& record) override {
-    calls.push_back({message, {}, record});
+  int PopupMenu(std::span<const std::string_view>) override {
+    return std::exchange(menu_choice, {}).value_or(-1);
   }
   std::vector<ShellCall> calls;
+  std::string tip;
+  std::optional<int> menu_choice;  // what the next PopupMenu returns, once; else -1
 };
 
 // A code page through iconv, CP932 as on a Japanese Windows or CP1252 as on a
@@ -40,11 +42,6 @@ struct FakeTrayShell : TrayShell {
 class CodePage final : public AnsiCodePage {
  public:
   std::string FromUtf8(std::string_view utf8) override { return Convert(name, "UTF-8", utf8); }
-  bool Carries(std::string_view utf8) override {
-    lost_ = false;
-    FromUtf8(utf8);
-    return !lost_;
-  }
   std::string ToUtf8(std::string_view ansi) override { return Convert("UTF-8", name, ansi); }
   const char* name = "CP932";
 
@@ -62,14 +59,12 @@ class CodePage final : public AnsiCodePage {
       out.append(buffer, dst);
       if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
         out += '?';
-        lost_ = true;
         ++in, --left;
       }
     }
     iconv_close(cd);
     return out;
   }
-  bool lost_ = false;
 };
 
 }  // namespace orvo::fake

@@ -17,7 +17,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         item.ends_with(' '))
       return 0;
   }
-  if (orvo::settings::ReadItems(orvo::settings::SavedForm(items[0], items[1], items[2])) != items)
-    std::abort();
+  if (orvo::settings::ReadItems(orvo::settings::SavedForm(items)) != items) std::abort();
   return 0;
 }

@@ -57,21 +57,15 @@ struct Control {
   bool transparent = false;        // label drawn on the window's background
 };
 
-struct MenuItem {
-  std::string_view caption;  // "-" is a separator
-};
-
 struct Window {
   std::string_view name;
   std::string_view title = {};
   int client_width = 0, client_height = 0;  // twips
-  bool centred = true;
   bool taskbar_button = false;
   Colour background = {};
   const Font* font = nullptr;  // nullptr: the system's user-interface font
   std::string_view icon = {};  // icon resource for the title bar and taskbar
   std::span<const Control> controls = {};
-  std::span<const MenuItem> menu = {};  // the items of its pop-up menu
 };
 
 }  // namespace orvo::layout

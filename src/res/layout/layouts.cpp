@@ -249,15 +249,6 @@ constexpr std::array kAboutBoxControls = {
             .line_width = 2},
 };
 
-constexpr std::array kTrayMenuItems = {
-    MenuItem{"オプション設定(&O)"},
-    MenuItem{"-"},
-    MenuItem{"Orvo自動広告除去を終了する(&X)"},
-    MenuItem{"-"},
-    MenuItem{"Orvo Development Webサイト(&W)"},
-    MenuItem{"バージョン情報(&A)"},
-};
-
 }  // namespace
 
 const Window kOptions{.name = "options",
@@ -283,13 +274,5 @@ const Window kAboutBox{.name = "about_box",
                        .client_height = 3750,
                        .background = kWhite,
                        .controls = kAboutBoxControls};
-
-// Never shown: it only carries the tray menu.
-const Window kTrayMenu{.name = "tray_menu",
-                       .title = "frmmenu",
-                       .client_width = 1800,
-                       .client_height = 75,
-                       .centred = false,
-                       .menu = kTrayMenuItems};
 
 }  // namespace orvo::layout

@@ -1,12 +1,13 @@
 #pragma once
 
+#include <array>
 #include <string_view>
 
 #include "res/layout/layout.h"
 
-// The program's four windows. The control constants are indices into each
-// window's `controls` (or, for the tray menu, into its `menu`); the behaviour
-// code names controls only through them.
+// The program's three windows and the tray icon's menu. The control
+// constants are indices into each window's `controls`; the behaviour code
+// names controls only through them.
 namespace orvo::layout {
 
 // The maker's page: the About box's address label, the tray menu's web-site
@@ -16,8 +17,14 @@ inline constexpr std::string_view kHomePageAddress = "http://www.orvo.example/";
 extern const Window kOptions;
 extern const Window kExitConfirmation;
 extern const Window kAboutBox;
-// Never shown: it only carries the tray menu.
-extern const Window kTrayMenu;
+
+// "-" is a separator.
+inline constexpr std::array<std::string_view, 6> kTrayMenu = {"オプション設定(&O)",
+                                                              "-",
+                                                              "Orvo自動広告除去を終了する(&X)",
+                                                              "-",
+                                                              "Orvo Development Webサイト(&W)",
+                                                              "バージョン情報(&A)"};
 
 namespace options {
 inline constexpr ControlIndex kSettingsFrame = 0;
@@ -51,7 +58,7 @@ inline constexpr ControlIndex kRedRule = 10;
 inline constexpr ControlIndex kWhiteRule = 11;
 }  // namespace about_box
 
-// Indices into kTrayMenu.menu, which is also what PopupMenu returns.
+// Indices into kTrayMenu, which is also what PopupMenu returns.
 namespace tray_menu {
 inline constexpr int kOptionsItem = 0;
 inline constexpr int kExitItem = 2;

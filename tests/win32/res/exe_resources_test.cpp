@@ -17,7 +17,6 @@
 #include <string_view>
 
 #include "win32/text.h"
-#include "win32/win_version_info.h"
 
 namespace orvo::test {
 namespace {
@@ -74,17 +73,6 @@ TEST(BuiltProgram, CarriesExactlyTheListedResources) {
   std::ifstream expected(ORVO_EXPECTED_LISTING, std::ios::binary);
   EXPECT_EQ(listing, std::string(std::istreambuf_iterator<char>(expected), {}));
   if (HasFailure()) std::ofstream(ORVO_ACTUAL_LISTING, std::ios::binary) << listing;
-}
-
-// The About box's line comes from the version block, found by walking it in
-// the running program (this test carries the program's resources).
-TEST(BuiltProgram, ReadsItsOwnVersionBlock) {
-  ProgramVersion version;
-  ASSERT_EQ(win32::WinVersionInfo().ReadProgramVersion(version), kOk);
-  EXPECT_EQ(version.product_name, "Orvo_自動広告除去");
-  EXPECT_EQ(std::to_string(version.major) + "." + std::to_string(version.minor) + "." +
-                std::to_string(version.revision),
-            "1.8.0");
 }
 
 }  // namespace

@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "res/layout/layouts.h"
+#include "win32/tray_window.h"
 #include "win32/win_icons.h"
-#include "win32/win_timer.h"
 #include "win32/win_window.h"
 
 namespace orvo::win32 {
@@ -46,10 +46,39 @@ int Pump(DWORD ms = 0, WPARAM id = 0) {
   }
 }
 
+// What the shell was handed, one record a line: the call, then the record as
+// the 32-bit program's bytes (a 64-bit build's fields in that layout).
+std::vector<std::string> g_records;
+template <class Data>
+BOOL WINAPI Record(DWORD message, Data* d) {
+  std::string bytes = std::to_string(message) + ":";
+#ifdef _WIN64
+  const std::size_t tip = 64 * sizeof d->szTip[0];  // the first records' szTip
+  for (const std::uint64_t field :
+       {std::uint64_t{24 + tip}, reinterpret_cast<std::uint64_t>(d->hWnd), std::uint64_t{d->uID},
+        std::uint64_t{d->uFlags}, std::uint64_t{d->uCallbackMessage},
+        reinterpret_cast<std::uint64_t>(d->hIcon)})
+    bytes.append(reinterpret_cast<const char*>(&field), 4);
+  bytes.append(reinterpret_cast<const char*>(d->szTip), tip);
+  if (d->cbSize != offsetof(Data, szTip) + tip) bytes += " size";
+#else
+  bytes.append(reinterpret_cast<const char*>(d), d->cbSize);
+#endif
+  g_records.push_back(bytes);
+  return TRUE;
+}
+
+// The program's hidden window, owner of the windows below.
+TrayWindow& Hidden() {
+  static WinIcons icons;
+  static TrayWindow window(icons, ShellNotifyIcon(&Record, &Record));
+  return window;
+}
+
 // A window made from a layout (none if Windows refuses it), and what it reported.
 struct Built final : WindowEvents {
   explicit Built(const lo::Window& layout)
-      : layout(layout), window(WinWindow::Make(layout, *this)) {}
+      : layout(layout), window(WinWindow::Make(layout, *this, Hidden().hwnd())) {}
   void Click(ControlIndex control) override { clicks.push_back(control); }
   void CloseRequested() override {}
   void SessionEnding() override { ++session_ends; }
@@ -61,27 +90,26 @@ struct Built final : WindowEvents {
 };
 
 // Each window, whether it has a taskbar button (Windows gives one to unowned
-// windows only) and a big icon, and whether it sits in the middle of the
-// screen. The tray menu's window is never shown.
-const std::tuple<const lo::Window*, bool, bool, bool> kWindows[] = {
-    {&lo::kOptions, true, true, true},
-    {&lo::kExitConfirmation, false, false, true},
-    {&lo::kAboutBox, false, false, true},
-    {&lo::kTrayMenu, false, false, false}};
+// windows only: the others are owned by the hidden window) and a big icon.
+// Each sits in the middle of the screen.
+const std::tuple<const lo::Window*, bool, bool> kWindows[] = {
+    {&lo::kOptions, true, true},
+    {&lo::kExitConfirmation, false, false},
+    {&lo::kAboutBox, false, false}};
 
 TEST(EveryWindow, OwnerIconPlaceCharsetAndSessionEnd) {
-  for (const auto& [layout, taskbar_button, big_icon, centred] : kWindows) {
+  for (const auto& [layout, taskbar_button, big_icon] : kWindows) {
     SCOPED_TRACE(std::string(layout->name));
     Built w(*layout);
     ASSERT_NE(w.window, nullptr);
     const HWND owner = GetWindow(w.window->hwnd(), GW_OWNER);
-    EXPECT_EQ(owner == nullptr, taskbar_button);
-    EXPECT_FALSE(owner != nullptr && IsWindowVisible(owner));
+    EXPECT_EQ(owner, taskbar_button ? nullptr : Hidden().hwnd());
+    EXPECT_FALSE(IsWindowVisible(Hidden().hwnd()));
     EXPECT_EQ(SendMessageW(w.window->hwnd(), WM_GETICON, ICON_BIG, 0) != 0, big_icon);
     RECT r{};
     GetWindowRect(w.window->hwnd(), &r);
-    EXPECT_TRUE(!centred || (std::abs(r.left + r.right - GetSystemMetrics(SM_CXSCREEN)) <= 1 &&
-                             std::abs(r.top + r.bottom - GetSystemMetrics(SM_CYSCREEN)) <= 1));
+    EXPECT_LE(std::abs(r.left + r.right - GetSystemMetrics(SM_CXSCREEN)), 1);
+    EXPECT_LE(std::abs(r.top + r.bottom - GetSystemMetrics(SM_CYSCREEN)), 1);
     // A layout's own font is a Shift-JIS one, whatever the system's locale.
     LOGFONTW font{};
     const auto f = SendMessageW(w.window->control(1), WM_GETFONT, 0, 0);
@@ -174,10 +202,82 @@ void CALLBACK PressEscInMenu(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 TEST(TrayMenu, EscPicksNone) {
-  Built w(lo::kTrayMenu);
   const UINT_PTR timer = SetTimer(nullptr, 0, 50, &PressEscInMenu);
-  EXPECT_EQ(w.window->PopupMenu(), -1);
+  EXPECT_EQ(Hidden().PopupMenu(lo::kTrayMenu), -1);
   KillTimer(nullptr, timer);
+}
+
+// The record of one call as the 32-bit program hands it over: the icon of the
+// hidden window, with the flags and, as they say, the callback message, the
+// icon and szTip in the system code page or (with `wide`) in UTF-16.
+std::string Expected(UINT call, UINT flags, HICON icon, std::string_view ansi,
+                     std::u16string_view wide = {}) {
+  std::string r(wide.empty() && ansi != "W" ? 88 : 152, '\0');
+  const auto put = [&](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) r[at + i] = static_cast<char>(v >> 8 * i);
+  };
+  put(0, r.size());
+  put(4, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(Hidden().hwnd())));
+  put(12, flags);
+  put(16, flags & NIF_MESSAGE ? WM_USER + 101 : 0);
+  put(20, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(icon)));
+  if (ansi != "W") r.replace(24, ansi.size(), ansi);
+  for (std::size_t i = 0; i < wide.size(); ++i) put(24 + 2 * i, wide[i]), r[26 + 2 * i] = 0;
+  return std::to_string(call) + ":" + r;
+}
+
+// Each call's record in the form the code page gives the tip, cut to whole
+// characters; the callback's mouse messages and "TaskbarCreated" reach the
+// icon through the hidden window.
+TEST(TrayWindow, HandsTheShellItsRecordsAndHearsTheIcon) {
+  ASSERT_EQ(GetACP(), 932u);
+  TrayIcon& icon = Hidden().icon();
+  HICON not_flag = nullptr, on_flag = nullptr;
+  ASSERT_EQ(WinIcons().LoadNamedIcon("NOTFLAG", reinterpret_cast<IconHandle&>(not_flag)), kOk);
+  ASSERT_EQ(WinIcons().LoadNamedIcon("ONFLAG", reinterpret_cast<IconHandle&>(on_flag)), kOk);
+  const auto rep = [](auto piece, int n) {
+    decltype(std::basic_string(piece)) s;
+    while (n-- > 0) s += piece;
+    return s;
+  };
+  g_records.clear();
+  icon.SetPicture("NOTFLAG");
+  icon.SetTip("ブロック：0");
+  icon.SetShown(true);
+  icon.SetTip("a😀b");  // no such character in code page 932
+  icon.SetPicture("ONFLAG");
+  for (const std::string& tip :
+       {std::string(64, 'a'), "a" + rep("ア", 40), "ab" + rep("ア", 40), rep("ｱ", 70),
+        std::string("café"), "😀" + rep("ア", 70), rep("😀", 40)})
+    icon.SetTip(tip);
+  struct Listener final : TrayIconEvents {
+    void OnButtonDown(Button b) override { heard += b == Button::kLeft ? "L" : "R"; }
+    void OnMouseMove() override { heard += "M"; }
+    std::string heard;
+  } listener;
+  icon.Listen(&listener);
+  for (LPARAM mouse : {0x200, 0x201, 0x202, 0x203, 0x204, 0x205, 0x206, 0x207, 0x10201})
+    SendMessageW(Hidden().hwnd(), WM_USER + 101, 0, mouse);
+  SendMessageW(Hidden().hwnd(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  icon.SetShown(false);
+  icon.Listen(nullptr);
+  EXPECT_EQ(listener.heard, "MLR");
+
+  const std::string expected[] = {
+      Expected(NIM_ADD, 7, not_flag, "\x83\x75\x83\x8D\x83\x62\x83\x4E\x81\x46\x30"),
+      Expected(NIM_MODIFY, 4, nullptr, "", u"a😀b"),
+      Expected(NIM_MODIFY, 2, on_flag, "W"),
+      Expected(NIM_MODIFY, 4, nullptr, std::string(63, 'a')),
+      Expected(NIM_MODIFY, 4, nullptr, "a" + rep("\x83\x41", 31)),
+      Expected(NIM_MODIFY, 4, nullptr, "ab" + rep("\x83\x41", 30)),
+      Expected(NIM_MODIFY, 4, nullptr, std::string(63, '\xB1')),
+      Expected(NIM_MODIFY, 4, nullptr, "", u"café"),
+      Expected(NIM_MODIFY, 4, nullptr, "", u"😀" + rep(u"ア", 61)),
+      Expected(NIM_MODIFY, 4, nullptr, "", rep(u"😀", 31)),
+      Expected(NIM_ADD, 7, on_flag, "", rep(u"😀", 31)),
+      Expected(NIM_DELETE, 0, nullptr, "W")};
+  ASSERT_EQ(g_records.size(), std::size(expected));
+  for (std::size_t i = 0; i < g_records.size(); ++i) EXPECT_EQ(g_records[i], expected[i]) << i;
 }
 
 // Out of window handles, say: the options window is a stand-in that keeps the
@@ -194,7 +294,7 @@ TEST(RefusedWindows, StandInsKeepTheCheckStates) {
   ASSERT_NE(RegisterClassW(&refusing), 0);
   Built refused(lo::kOptions);
   EXPECT_EQ(refused.window, nullptr);
-  const std::unique_ptr<Window> w = WinWindowFactory().Create(lo::kOptions, refused);
+  const std::unique_ptr<Window> w = WinWindowFactory(Hidden().hwnd()).Create(lo::kOptions, refused);
   ASSERT_NE(w, nullptr);
   using namespace lo::options;
   for (int state : {1, 0, 1}) {
@@ -234,7 +334,7 @@ std::size_t g_freed_size = 0;
 // two defences: Windows stops it, and a tick of it already queued finds no
 // timer, although the next timer made takes the destroyed one's memory.
 TEST(WinTimers, TickOnlyWhileTheyLive) {
-  WinTimers timers;
+  TimerPort& timers = Hidden().timers();
   int ticks = 0;
   auto keep = timers.CreateTimer(10, true, [] {});
   auto other = timers.CreateTimer(60000, false, [] {});  // the slots already hold the later one
@@ -244,7 +344,7 @@ TEST(WinTimers, TickOnlyWhileTheyLive) {
   gone.reset();
   auto later = timers.CreateTimer(60000, true, [&] { ++ticks; });
   ASSERT_EQ(later.get(), freed);
-  PostMessageW(FindWindowExW(HWND_MESSAGE, {}, L"OrvoAutocloseTimers", {}), WM_TIMER, 3, 0);
+  PostMessageW(Hidden().hwnd(), WM_TIMER, 3, 0);
   EXPECT_EQ(Pump(200, 3), 1) << "only the tick already queued";
   EXPECT_EQ(ticks, 0);
 }
