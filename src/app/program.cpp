@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "res/layout/layouts.h"
 #include "res/resource_names.h"
 
 namespace orvo {
@@ -25,7 +26,6 @@ Program::Program(const Platform& platform)
             [this] { OnPopupBlocked(); }),
       animation_(platform.timers, platform.tray, blocking_off_),
       options_window_(platform.windows, options_, settings_, scan_, [this] { End(); }),
-      menu_(platform.tray),
       exit_confirmation_(platform.windows, [this] { End(); }),
       about_box_(platform.windows, platform.browser) {
   platform_.tray.Listen(this);
@@ -54,7 +54,7 @@ void Program::OnPopupBlocked() {
 
 void Program::OnButtonDown(Button button) {
   if (button != Button::kLeft) {
-    RunMenuCommand(menu_.Popup());
+    RunMenuCommand();
     return;
   }
   blocking_off_ = !blocking_off_;
@@ -74,22 +74,23 @@ void Program::OnMouseMove() {
   platform_.tray.SetTip(CountTip(blocked_count_, tip_buffer_));
 }
 
-void Program::RunMenuCommand(TrayMenu::Command command) {
-  switch (command) {
-    case TrayMenu::Command::kOptions:
+void Program::RunMenuCommand() {
+  using namespace layout::tray_menu;
+  switch (platform_.tray.PopupMenu(layout::kTrayMenu)) {
+    case kOptionsItem:
       Reset();
       options_window_.Show();
       break;
-    case TrayMenu::Command::kExit:
+    case kExitItem:
       exit_confirmation_.Show();
       break;
-    case TrayMenu::Command::kWebSite:
+    case kWebSiteItem:
       OpenHomePage(platform_.browser);
       break;
-    case TrayMenu::Command::kVersion:
+    case kVersionItem:
       about_box_.Show();
       break;
-    case TrayMenu::Command::kNone:
+    default:  // no item chosen
       break;
   }
 }

@@ -12,7 +12,6 @@
 #include "ui/block_animation.h"
 #include "ui/exit_confirmation.h"
 #include "ui/options_window.h"
-#include "ui/tray_menu.h"
 
 namespace orvo {
 
@@ -46,7 +45,8 @@ class Program final : private TrayIconEvents {
   // menu.
   void OnButtonDown(Button button) override;
   void OnMouseMove() override;
-  void RunMenuCommand(TrayMenu::Command command);
+  // Pops up the tray menu and runs the command chosen.
+  void RunMenuCommand();
   // Saves the settings, takes the icon out of the tray and ends the process.
   void End();
 
@@ -58,7 +58,6 @@ class Program final : private TrayIconEvents {
   PopupScan scan_;
   BlockAnimation animation_;
   OptionsWindow options_window_;
-  TrayMenu menu_;
   ExitConfirmation exit_confirmation_;
   AboutBox about_box_;
   std::array<char, 64> tip_buffer_{};

@@ -39,16 +39,14 @@ UniqueBitmap LoadPictureResource(std::string_view name, HBRUSH background, SIZE&
   const ComApartment apartment;
   Microsoft::WRL::ComPtr<IStream> stream;
   Microsoft::WRL::ComPtr<IPicture> picture;
-  if (FAILED(CreateStreamOnHGlobal(memory.get(), FALSE, &stream)) ||
-      FAILED(OleLoadPicture(stream.Get(), static_cast<LONG>(bytes), FALSE, IID_IPicture,
-                            reinterpret_cast<void**>(picture.GetAddressOf())))) {
-    return nullptr;
-  }
   OLE_XSIZE_HIMETRIC hm_width = 0;
   OLE_YSIZE_HIMETRIC hm_height = 0;
-  // A size that cannot be read stays 0: no bitmap, and the box shows none.
-  (void)picture->get_Width(&hm_width);
-  (void)picture->get_Height(&hm_height);
+  if (FAILED(CreateStreamOnHGlobal(memory.get(), FALSE, &stream)) ||
+      FAILED(OleLoadPicture(stream.Get(), static_cast<LONG>(bytes), FALSE, IID_IPicture,
+                            reinterpret_cast<void**>(picture.GetAddressOf()))) ||
+      FAILED(picture->get_Width(&hm_width)) || FAILED(picture->get_Height(&hm_height))) {
+    return nullptr;
+  }
   const ScreenDc screen;
   const int width = MulDiv(hm_width, screen.Dpi(LOGPIXELSX), 2540);
   const int height = MulDiv(hm_height, screen.Dpi(LOGPIXELSY), 2540);

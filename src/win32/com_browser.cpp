@@ -9,7 +9,6 @@
 #include <wrl/client.h>
 
 #include <algorithm>
-#include <climits>
 #include <utility>
 
 namespace orvo::win32 {
@@ -118,18 +117,6 @@ class ComShellWindows final : public Counted<ComShellWindows, ShellWindows> {
   ComPtr<IShellWindows> collection_;
 };
 
-// A BSTR-holding variant with the UTF-16 form of `text`.
-HRESULT ToBstr(std::string_view text, Variant& out) {
-  if (text.size() > static_cast<size_t>(INT_MAX)) return E_INVALIDARG;
-  const std::wstring wide = Widen(text);
-  if (!text.empty() && wide.empty()) return E_INVALIDARG;
-  BSTR bstr = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
-  if (!bstr) return E_OUTOFMEMORY;
-  V_VT(out.get()) = VT_BSTR;
-  V_BSTR(out.get()) = bstr;
-  return S_OK;
-}
-
 }  // namespace
 
 // A message another thread sent, notified or called back is being handled:
@@ -149,10 +136,11 @@ HResult ComBrowserAutomation::CreateShellWindows(Ref<ShellWindows>& collection) 
 
 HResult ComBrowserAutomation::OpenPage(std::string_view address) {
   Variant url;
-  HRESULT hr = ToBstr(address, url);
-  if (FAILED(hr)) return hr;
+  V_VT(url.get()) = VT_BSTR;
+  V_BSTR(url.get()) = SysAllocString(Widen(address).c_str());
+  if (!V_BSTR(url.get())) return E_OUTOFMEMORY;
   CLSID clsid;
-  hr = CLSIDFromProgID(L"InternetExplorer.application", &clsid);
+  HRESULT hr = CLSIDFromProgID(L"InternetExplorer.application", &clsid);
   if (FAILED(hr)) return hr;
   ComPtr<IDispatch> browser;
   hr = CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER,

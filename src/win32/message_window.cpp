@@ -1,8 +1,5 @@
 #include "win32/message_window.h"
 
-#include <cwchar>
-#include <iterator>
-
 namespace orvo::win32 {
 
 namespace {
@@ -35,12 +32,6 @@ void MessageWindow::Create(const wchar_t* class_name, const Style& style, Messag
 void MessageWindow::Destroy() {
   if (hwnd_) SetWindowLongPtrW(hwnd_.get(), kHandlerSlot, 0);
   hwnd_.reset();
-}
-
-bool MessageWindow::IsOfClass(HWND hwnd, const wchar_t* class_name) {
-  wchar_t name[64] = {};
-  return GetClassNameW(hwnd, name, static_cast<int>(std::size(name))) > 0 &&
-         std::wcscmp(name, class_name) == 0;
 }
 
 LRESULT CALLBACK MessageWindow::Procedure(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {

@@ -42,9 +42,6 @@ class MessageWindow {
   void Destroy();
   HWND hwnd() const { return hwnd_.get(); }
 
-  // Whether `hwnd` is a window of the class `class_name`.
-  static bool IsOfClass(HWND hwnd, const wchar_t* class_name);
-
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
 

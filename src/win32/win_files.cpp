@@ -5,7 +5,6 @@
 #include <string>
 
 #include "win32/last_error.h"
-#include "win32/module_path.h"
 #include "win32/scoped.h"
 #include "win32/text.h"
 
@@ -21,7 +20,14 @@ constexpr DWORD kProtected = kNotAFile | FILE_ATTRIBUTE_READONLY;
 }  // namespace
 
 std::string WinFiles::AppDirectory() {
-  const std::wstring path = ModulePath();
+  // The program's full path, however long.
+  std::wstring path(MAX_PATH, L'\0');
+  DWORD n = 0;
+  while ((n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) ==
+         path.size()) {
+    path.resize(path.size() * 2);
+  }
+  path.resize(n);
   const std::size_t slash = path.find_last_of(L"\\/");
   return Narrow(slash == std::wstring::npos ? std::wstring_view()
                                             : std::wstring_view(path).substr(0, slash));

@@ -105,8 +105,9 @@ class WinWindowFactory final : public WindowFactory {
 };
 
 // For the message loop, before TranslateMessage/DispatchMessage: gives the
-// program's windows their dialog keys (Tab, Enter, Esc, access keys). True
-// when the message has been handled and must not be dispatched.
+// program's windows their dialog keys (Tab, Enter, Esc, access keys); the
+// hidden window never has the keyboard. True when the message has been
+// handled and must not be dispatched.
 bool PreTranslateWindowMessage(MSG& msg);
 
 }  // namespace orvo::win32

@@ -90,10 +90,9 @@ LRESULT WinWindow::Command(WPARAM wparam) {
 }
 
 bool PreTranslateWindowMessage(MSG& msg) {
-  if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || msg.hwnd == nullptr) return false;
+  if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
   const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-  if (root == nullptr || !MessageWindow::IsOfClass(root, kLayoutWindowClass)) return false;
-  return IsDialogMessageW(root, &msg) != FALSE;
+  return root != nullptr && IsDialogMessageW(root, &msg) != FALSE;
 }
 
 }  // namespace orvo::win32

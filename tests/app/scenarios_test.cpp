@@ -57,6 +57,9 @@ TEST_F(Scenario, APopupIsCountedOnTheNextHover) {
   Block(1);
   EXPECT_EQ(Tray(), "NOTFLAG ブロック数：0");  // the scan leaves the tip alone
   EXPECT_EQ(Tray(true), "NOTFLAG ブロック数：1");
+  const int tips_set = shell.tips_set;
+  EXPECT_EQ(Tray(true), "NOTFLAG ブロック数：1");
+  EXPECT_EQ(shell.tips_set, tips_set) << "the same tip again goes to the shell as it was";
 }
 
 TEST(CountTip, IsTheCountInPlainDigits) {

@@ -24,7 +24,10 @@ struct ShellCall {
 };
 
 struct FakeTrayShell : TrayShell {
-  void SetTip(std::string_view tip) override { this->tip = tip; }
+  void SetTip(std::string_view tip) override {
+    this->tip = tip;
+    ++tips_set;
+  }
   void Notify(std::uint32_t message, std::uint32_t flags, IconHandle icon) override {
     calls.push_back({message, flags, icon, (flags & kNifTip) != 0 ? tip : ""});
   }
@@ -33,6 +36,7 @@ struct FakeTrayShell : TrayShell {
   }
   std::vector<ShellCall> calls;
   std::string tip;
+  int tips_set = 0;
   std::optional<int> menu_choice;  // what the next PopupMenu returns, once; else -1
 };
 

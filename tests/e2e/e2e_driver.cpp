@@ -2,7 +2,8 @@
 // command a line on stdin, fields separated by tabs, and answers with its
 // output lines (UTF-8), then "== STATUS" (2: no such window).
 //
-//   PID list                        every top-level window: hwnd pid visible
+//   PID list                        every top-level window, message-only
+//                                   ones included: hwnd pid visible
 //                                   x y w h class title (a tooltip's title is
 //                                   its text)
 //   PID keys VK...                  presses and releases each virtual key; +VK
@@ -75,6 +76,8 @@ std::vector<HWND> Windows(DWORD pid, HWND parent = nullptr) {
   std::vector<HWND> all;
   parent ? EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&all))
          : EnumWindows(Collect, reinterpret_cast<LPARAM>(&all));
+  for (HWND h = nullptr; !parent && (h = FindWindowExW(HWND_MESSAGE, h, nullptr, nullptr));)
+    all.push_back(h);
   std::erase_if(all, [pid](HWND hwnd) { return pid && ProcessOf(hwnd) != pid; });
   return all;
 }

@@ -226,9 +226,10 @@ std::string Expected(UINT call, UINT flags, HICON icon, std::string_view ansi,
   return std::to_string(call) + ":" + r;
 }
 
-// Each call's record in the form the code page gives the tip, cut to whole
-// characters; the callback's mouse messages and "TaskbarCreated" reach the
-// icon through the hidden window.
+// Each change's call, its record in the form the code page gives the tip,
+// cut to whole characters; the callback's mouse messages and
+// "TaskbarCreated" reach the icon through the hidden window while it is
+// shown.
 TEST(TrayWindow, HandsTheShellItsRecordsAndHearsTheIcon) {
   ASSERT_EQ(GetACP(), 932u);
   TrayIcon& icon = Hidden().icon();
@@ -240,12 +241,18 @@ TEST(TrayWindow, HandsTheShellItsRecordsAndHearsTheIcon) {
     while (n-- > 0) s += piece;
     return s;
   };
+  const UINT taskbar_created = RegisterWindowMessageA("TaskbarCreated");
   g_records.clear();
+  icon.SetShown(true);  // nothing to show yet
+  icon.SetShown(false);
   icon.SetPicture("NOTFLAG");
   icon.SetTip("ブロック：0");
+  SendMessageW(Hidden().hwnd(), taskbar_created, 0, 0);  // hidden: nothing to put back
+  icon.SetShown(true);
   icon.SetShown(true);
   icon.SetTip("a😀b");  // no such character in code page 932
   icon.SetPicture("ONFLAG");
+  icon.SetPicture("10");  // no such icon: the picture stays
   for (const std::string& tip :
        {std::string(64, 'a'), "a" + rep("ア", 40), "ab" + rep("ア", 40), rep("ｱ", 70),
         std::string("café"), "😀" + rep("ア", 70), rep("😀", 40)})
@@ -258,12 +265,15 @@ TEST(TrayWindow, HandsTheShellItsRecordsAndHearsTheIcon) {
   icon.Listen(&listener);
   for (LPARAM mouse : {0x200, 0x201, 0x202, 0x203, 0x204, 0x205, 0x206, 0x207, 0x10201})
     SendMessageW(Hidden().hwnd(), WM_USER + 101, 0, mouse);
-  SendMessageW(Hidden().hwnd(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  SendMessageW(Hidden().hwnd(), taskbar_created, 0, 0);
   icon.SetShown(false);
+  SendMessageW(Hidden().hwnd(), WM_USER + 101, 0, WM_LBUTTONDOWN);  // hidden: unheard
   icon.Listen(nullptr);
   EXPECT_EQ(listener.heard, "MLR");
 
   const std::string expected[] = {
+      Expected(NIM_ADD, 1, nullptr, ""),
+      Expected(NIM_DELETE, 0, nullptr, ""),
       Expected(NIM_ADD, 7, not_flag, "\x83\x75\x83\x8D\x83\x62\x83\x4E\x81\x46\x30"),
       Expected(NIM_MODIFY, 4, nullptr, "", u"a😀b"),
       Expected(NIM_MODIFY, 2, on_flag, "W"),
