@@ -8,6 +8,7 @@
 #include <exception>
 #include <new>
 
+// NOLINTBEGIN(bugprone-reserved-identifier): the toolchain's own names.
 namespace __gnu_cxx {
 void __verbose_terminate_handler() { std::abort(); }
 }  // namespace __gnu_cxx
@@ -29,3 +30,4 @@ void __throw_range_error(const char*) { std::abort(); }
 void __throw_overflow_error(const char*) { std::abort(); }
 void __throw_underflow_error(const char*) { std::abort(); }
 }  // namespace std
+// NOLINTEND(bugprone-reserved-identifier)

@@ -8,16 +8,16 @@ namespace {
 // DefDlgProcW; the handler sits in the slot it leaves to the window.
 constexpr int kHandlerSlot = DWLP_USER;
 
+// A class already there is taken as it is.
 bool RegisterOnce(const wchar_t* class_name, WNDPROC procedure) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
-  if (GetClassInfoExW(GetModuleHandleW(nullptr), class_name, &wc)) return true;
   wc.lpfnWndProc = procedure;
   wc.cbWndExtra = DLGWINDOWEXTRA;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = class_name;
-  return RegisterClassExW(&wc) != 0;
+  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 }  // namespace

@@ -2,26 +2,22 @@
 
 namespace orvo::win32 {
 
-TrayWindow::TrayWindow(Icons& icons, ShellNotifyIcon shell)
+TrayWindow::TrayWindow(Icons& icons, NotifyA notify_a, NotifyW notify_w)
     : taskbar_created_(RegisterWindowMessageA("TaskbarCreated")),
-      shell_(shell),
-      timers_(window_),
+      notify_a_(notify_a),
+      notify_w_(notify_w),
       icon_(*this, icons) {
   // The class a script finds the program by. Without the window the icon
   // still shows, but no timer ticks and the mouse goes unheard.
   window_.Create(L"OrvoAutocloseSysTray", {WS_POPUP, WS_EX_TOOLWINDOW, 34, 34}, *this);
 }
 
-void TrayWindow::Notify(std::uint32_t message, std::uint32_t flags, IconHandle icon) {
-  shell_.Notify(hwnd(), message, flags, reinterpret_cast<HICON>(icon));
-}
-
 LRESULT TrayWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
   if (msg == WM_TIMER) {
-    timers_.Tick(wparam);
+    OnTimer(wparam);
     return 0;
   }
-  if (msg == ShellNotifyIcon::kCallbackMessage) {
+  if (msg == kCallbackMessage) {
     switch (lparam) {
       case WM_MOUSEMOVE:
         icon_.OnMouseMove();

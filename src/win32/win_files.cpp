@@ -75,15 +75,13 @@ HResult WinFiles::Replace(std::string_view path, std::string_view bytes) {
     UniqueFile file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
-    if (!file.ok()) {
-      hr = LastError();
-    } else if (!bytes.empty() && (!WriteFile(file.get(), bytes.data(),
-                                             static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-                                  written != bytes.size())) {
-      hr = LastError();
-    } else if (!FlushFileBuffers(file.get())) {
-      hr = LastError();
-    }
+    const bool wrote =
+        file.ok() &&
+        (bytes.empty() || (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()),
+                                     &written, nullptr) &&
+                           written == bytes.size())) &&
+        FlushFileBuffers(file.get());
+    if (!wrote) hr = LastError();
   }
   if (Succeeded(hr) && !MoveFileExW(temp.c_str(), target.c_str(),
                                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {

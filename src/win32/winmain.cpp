@@ -1,4 +1,3 @@
-#include <objbase.h>
 #include <windows.h>
 
 #include "app/program.h"
@@ -18,9 +17,9 @@
 // Windows without the call still starts the program.
 static void LoadDllsFromSystemOnly() {
   using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-  const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+  // kernel32 is in every process.
   const auto set = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void (*)()>(
-      kernel ? GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr));
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
   if (set) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
@@ -37,8 +36,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   orvo::win32::TrayWindow tray(icons);
   orvo::win32::WinWindowFactory windows(tray.hwnd());
   orvo::win32::WinProcess process;
-  const orvo::Platform platform{browser, tray.timers(), sound,   icons,      files,
-                                ansi,    windows,       process, tray.icon()};
+  const orvo::Platform platform{browser, tray,    sound,   icons,      files,
+                                ansi,    windows, process, tray.icon()};
   orvo::Program program(platform);
   program.Start();
 

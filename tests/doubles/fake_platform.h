@@ -108,11 +108,7 @@ class FakeDesktop final : public BrowserAutomation, public ShellWindows, public 
     collection = Ref<ShellWindows>(this);
     return kOk;
   }
-  HResult OpenPage(std::string_view address) override {
-    if (fail_open_page) return kFail;
-    opened_pages.emplace_back(address);
-    return kOk;
-  }
+  HResult OpenPage(std::string_view) override { return kOk; }
   void AddRef() noexcept override { ++refs; }
   void Release() noexcept override { --refs; }
   HResult Enumerate(Ref<WindowEnumerator>& items) override {
@@ -136,10 +132,8 @@ class FakeDesktop final : public BrowserAutomation, public ShellWindows, public 
   bool fail_create = false;
   HResult enumerate_result = kOk;  // a failure makes Enumerate answer it
   int fail_next_at = -1;           // the Next call of a walk, from 0, that fails
-  bool fail_open_page = false;
   bool can_call_out = true;  // false inside a message sent from another thread
   int creates = 0, refs = 0;
-  std::vector<std::string> opened_pages;
   // At every successful Quit, before the window closes.
   std::function<void(FakeWindow&)> on_quit;
 
@@ -216,7 +210,6 @@ struct FakeWindowFactory final : WindowFactory, Screens {
 struct VirtualClock final : TimerPort {
   struct FakeTimer final : Timer {
     void SetEnabled(bool on) override {
-      if (on_set) on_set(on);
       if (on != enabled) elapsed = 0;
       enabled = on;
     }
@@ -224,7 +217,6 @@ struct VirtualClock final : TimerPort {
     std::uint32_t interval = 0, elapsed = 0;
     std::function<void()> tick;
     bool enabled = false;
-    std::function<void(bool)> on_set;  // at every SetEnabled call
   };
   std::unique_ptr<Timer> CreateTimer(std::uint32_t interval, bool enabled,
                                      std::function<void()> tick) override {

@@ -2,14 +2,11 @@
 // the browser, ShellWindows and InternetExplorer.Application. The end-to-end
 // run serves both from a process of their own (orvo_e2e_stand_in.exe, a local
 // server, as Explorer and Internet Explorer are on a desktop), to every
-// program at once; the adapter test loads the same code in-process
-// (orvo_e2e_shell_windows.dll) to read each value from inside.
+// program at once.
 //
 // Each program has a scenario file, read again whenever its text changes, and
-// a log. Served from another process, they lie beside the program's folder:
-// DIR\orvo_autoclose.exe has DIR.windows.txt and DIR.calls.log. In-process,
-// ORVO_E2E_SCENARIO and ORVO_E2E_LOG name them. One window a line, '#' starts
-// a comment:
+// a log, beside the program's folder: DIR\orvo_autoclose.exe has
+// DIR.windows.txt and DIR.calls.log. One window a line, '#' starts a comment:
 //
 //   NAME [html=1|0] [doc=1|0] [opener=KIND] [parent=KIND] [window=KIND]
 //   [menubar=1|0]
@@ -165,26 +162,16 @@ class Object : public I {
 #define ORVO_TABLE(...) \
   { ORVO_UNKNOWN, __VA_ARGS__ }
 
-std::filesystem::path Env(const wchar_t* name) {
-  std::wstring value(MAX_PATH * 2, L'\0');
-  value.resize(GetEnvironmentVariableW(name, value.data(), MAX_PATH * 2));
-  return value;
-}
-
-// The program that makes the current call: served from this process, the
-// caller over COM, whose files lie beside its folder; loaded in-process, this
-// process, whose environment names them.
+// The program that makes the current call, whose files lie beside its folder.
 const Site& Caller() {
   static std::map<DWORD, Site> sites;
   ULONG caller = 0;
-  const bool remote = I_RpcBindingInqLocalClientPID(nullptr, &caller) == RPC_S_OK;
-  if (!remote) caller = GetCurrentProcessId();
-  const auto [at, fresh] =
-      sites.try_emplace(caller, Env(L"ORVO_E2E_SCENARIO"), Env(L"ORVO_E2E_LOG"), caller);
+  I_RpcBindingInqLocalClientPID(nullptr, &caller);
+  const auto [at, fresh] = sites.try_emplace(caller, Site{{}, {}, caller});
   std::wstring exe(MAX_PATH * 2, L'\0');
   DWORD size = MAX_PATH * 2;
   const HANDLE process =
-      fresh && remote ? OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, caller) : nullptr;
+      fresh ? OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, caller) : nullptr;
   if (process && QueryFullProcessImageNameW(process, 0, exe.data(), &size)) {
     const std::wstring folder = std::filesystem::path(exe.substr(0, size)).parent_path().native();
     at->second.scenario = folder + L".windows.txt", at->second.log = folder + L".calls.log";
@@ -499,11 +486,6 @@ class Factory : public Object<IClassFactory> {
   bool shell_;
 };
 
-}  // namespace
-
-#ifdef ORVO_STAND_IN_SERVER
-namespace {
-
 // Wine marshals the document's dispatch interface by its type library, and
 // loads mshtml's, 1 MB, anew for each document a program is handed: 0.1 s in
 // either process. Registered here instead: a library of that one interface,
@@ -561,15 +543,3 @@ int main() {
   }
   Sleep(INFINITE);
 }
-#else
-extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE
-    DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
-  *out = nullptr;
-  const bool shell = clsid == CLSID_ShellWindows;
-  if (!shell && clsid != CLSID_InternetExplorer) return CLASS_E_CLASSNOTAVAILABLE;
-  return Factory::Of(shell).QueryInterface(iid, out);
-}
-
-// Stays loaded: the collection lives as long as the program.
-extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllCanUnloadNow() { return S_FALSE; }
-#endif

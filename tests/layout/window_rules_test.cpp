@@ -1,8 +1,8 @@
-// The layout tables and the rules that read them.
+// The rules that read the layout tables. The end-to-end run's pictures of
+// the windows pin every rectangle.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,13 +13,6 @@
 
 namespace orvo::layout {
 namespace {
-
-// The pictures of the windows in the end-to-end run pin every rectangle; not
-// the line that starts left of the About box, clipped there.
-TEST(Pixels, HalvesRoundAwayFromZero) {
-  EXPECT_EQ((std::array{Pixels(7), Pixels(8), Pixels(-7), Pixels(-8), Pixels(-405)}),
-            (std::array{0, 1, 0, -1, -27}));
-}
 
 // The tab order on the real windows shows the numbered ones; the About box
 // has the unnumbered ones, which go last in the table's order.

@@ -63,23 +63,5 @@ TEST(Settings, StartUpThenOk) {
   }
 }
 
-struct OptionsWindow : testing::Test, Watcher {};
-
-// A box ticked and then reading anything but "1" runs its click handler,
-// which writes "0"; a box already unticked leaves the item's text alone. A
-// deleted set.ini is created again with the boxes following.
-TEST_F(OptionsWindow, ReadingAgainOverTickedBoxesRunsTheirClickHandlers) {
-  files.ini = "1\r\n1\r\n0\r\n";
-  program.Start();
-  files.ini = "abc\r\n1\r\nxyz\r\n";
-  Menu(layout::tray_menu::kOptionsItem);
-  EXPECT_EQ(Settings(), "010 0|1|xyz");
-  EXPECT_TRUE(Options().Visible());
-  files.ini.reset();
-  Menu(layout::tray_menu::kOptionsItem);
-  EXPECT_EQ(Ini(), " 0 \r\n 0 \r\n 0 \r\n");
-  EXPECT_EQ(Settings(), "000 0|0|0");
-}
-
 }  // namespace
 }  // namespace orvo

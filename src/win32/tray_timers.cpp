@@ -1,10 +1,10 @@
-#include "win32/win_timer.h"
+#include "win32/tray_window.h"
 
 namespace orvo::win32 {
 
-class WinTimers::WinTimer final : public Timer {
+class TrayWindow::WinTimer final : public Timer {
  public:
-  WinTimer(WinTimers& owner, UINT_PTR id, UINT interval, std::function<void()> tick)
+  WinTimer(TrayWindow& owner, UINT_PTR id, UINT interval, std::function<void()> tick)
       : owner_(owner), id_(id), interval_(interval), tick_(std::move(tick)) {}
   ~WinTimer() override {
     SetEnabled(false);
@@ -22,18 +22,21 @@ class WinTimers::WinTimer final : public Timer {
     enabled_ = enabled;
   }
   bool Enabled() const override { return enabled_; }
-  void Tick() { tick_(); }
+  // Only while on: a tick queued before it was switched off is dropped.
+  void Tick() {
+    if (enabled_) tick_();
+  }
 
  private:
-  WinTimers& owner_;
+  TrayWindow& owner_;
   UINT_PTR id_;
   UINT interval_;
   std::function<void()> tick_;
   bool enabled_ = false;
 };
 
-std::unique_ptr<Timer> WinTimers::CreateTimer(std::uint32_t interval_ms, bool enabled,
-                                              std::function<void()> tick) {
+std::unique_ptr<Timer> TrayWindow::CreateTimer(std::uint32_t interval_ms, bool enabled,
+                                               std::function<void()> tick) {
   timers_.push_back(nullptr);
   auto timer = std::make_unique<WinTimer>(*this, timers_.size(), interval_ms, std::move(tick));
   timers_.back() = timer.get();
@@ -41,10 +44,8 @@ std::unique_ptr<Timer> WinTimers::CreateTimer(std::uint32_t interval_ms, bool en
   return timer;
 }
 
-void WinTimers::Tick(WPARAM id) {
-  if (id >= 1 && id <= timers_.size()) {
-    if (WinTimer* timer = timers_[id - 1]; timer && timer->Enabled()) timer->Tick();
-  }
+void TrayWindow::OnTimer(WPARAM id) {
+  if (id >= 1 && id <= timers_.size() && timers_[id - 1]) timers_[id - 1]->Tick();
 }
 
 }  // namespace orvo::win32

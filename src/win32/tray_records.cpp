@@ -1,4 +1,4 @@
-#include "win32/shell_notify_icon.h"
+#include "win32/tray_window.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -53,7 +53,7 @@ Data Record(DWORD size, HWND hwnd, UINT flags, HICON icon, std::basic_string_vie
   data.cbSize = size;
   data.hWnd = hwnd;
   data.uFlags = flags;
-  if ((flags & NIF_MESSAGE) != 0) data.uCallbackMessage = ShellNotifyIcon::kCallbackMessage;
+  if ((flags & NIF_MESSAGE) != 0) data.uCallbackMessage = TrayWindow::kCallbackMessage;
   if ((flags & NIF_ICON) != 0) data.hIcon = icon;
   if ((flags & NIF_TIP) != 0) std::copy(tip.begin(), tip.end(), data.szTip);
   return data;
@@ -61,20 +61,21 @@ Data Record(DWORD size, HWND hwnd, UINT flags, HICON icon, std::basic_string_vie
 
 }  // namespace
 
-void ShellNotifyIcon::SetTip(std::string_view tip) {
+void TrayWindow::SetTip(std::string_view tip) {
   const std::wstring wide = Widen(tip);
   ansi_ = CodePageCarries(wide);
   wide_tip_ = Fit(wide, ansi_);
   ansi_tip_ = ansi_ ? Narrow(wide_tip_, CP_ACP) : std::string();
 }
 
-void ShellNotifyIcon::Notify(HWND hwnd, DWORD message, UINT flags, HICON icon) const {
+void TrayWindow::Notify(std::uint32_t message, std::uint32_t flags, IconHandle icon) {
+  const auto handle = reinterpret_cast<HICON>(icon);
   if (ansi_) {
-    auto data = Record<NOTIFYICONDATAA>(NOTIFYICONDATAA_V1_SIZE, hwnd, flags, icon,
+    auto data = Record<NOTIFYICONDATAA>(NOTIFYICONDATAA_V1_SIZE, hwnd(), flags, handle,
                                         std::string_view(ansi_tip_));
     notify_a_(message, &data);
   } else {
-    auto data = Record<NOTIFYICONDATAW>(NOTIFYICONDATAW_V1_SIZE, hwnd, flags, icon,
+    auto data = Record<NOTIFYICONDATAW>(NOTIFYICONDATAW_V1_SIZE, hwnd(), flags, handle,
                                         std::wstring_view(wide_tip_));
     notify_w_(message, &data);
   }

@@ -18,9 +18,9 @@ int TrayWindow::PopupMenu(std::span<const std::string_view> items) {
   GetCursorPos(&at);
   // Without the foreground the menu would not close on a click elsewhere.
   SetForegroundWindow(hwnd());
-  const int chosen = TrackPopupMenu(
-      menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON,
-      at.x, at.y, 0, hwnd(), nullptr);
+  // Left and top aligned at the pointer, as the flags' zero values say.
+  const int chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTBUTTON, at.x,
+                                    at.y, 0, hwnd(), nullptr);
   PostMessageW(hwnd(), WM_NULL, 0, 0);
   return chosen > 0 ? chosen - 1 : -1;
 }
