@@ -132,7 +132,7 @@ class FakeDesktop final : public BrowserAutomation, public ShellWindows, public 
   bool fail_create = false;
   HResult enumerate_result = kOk;  // a failure makes Enumerate answer it
   int fail_next_at = -1;           // the Next call of a walk, from 0, that fails
-  bool can_call_out = true;  // false inside a message sent from another thread
+  bool can_call_out = true;        // false inside a message sent from another thread
   int creates = 0, refs = 0;
   // At every successful Quit, before the window closes.
   std::function<void(FakeWindow&)> on_quit;
