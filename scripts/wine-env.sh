@@ -134,7 +134,7 @@ wine_stand_in() {
     wine_import_reg
   "$WINELOADER" "$tools/orvo_e2e_stand_in.exe" &>/dev/null &
   stand_in_pid=$!
-  for _ in $(seq 100); do [ -f "$tools/orvo_e2e_document.tlb" ] && return 0; sleep 0.1; done
+  for _ in $(seq 600); do [ -f "$tools/orvo_e2e_document.tlb" ] && return 0; sleep 0.1; done
   echo "the stand-in did not start" >&2 && return 1
 }
 

@@ -29,6 +29,9 @@ class MessageWindow {
     int height = 0;
     HWND parent = nullptr;  // HWND_MESSAGE for a message-only window
     const wchar_t* title = L"";
+    // The handler falls back to DefDlgProcW, not DefWindowProcW: the window's
+    // last messages go there too, as what it allocated is freed on them.
+    bool dialog = false;
   };
 
   MessageWindow() = default;
@@ -38,11 +41,13 @@ class MessageWindow {
 
   // hwnd() stays nullptr when Windows refuses the class or the window.
   void Create(const wchar_t* class_name, const Style& style, MessageHandler& handler);
-  // The handler hears nothing more, not even the messages of the destruction.
+  // The handler hears nothing more, not even the messages of the destruction,
+  // which go to the window's default procedure.
   void Destroy();
   HWND hwnd() const { return hwnd_.get(); }
 
  private:
+  template <bool kDialog>
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
 
   UniqueWindow hwnd_;

@@ -17,6 +17,10 @@ LRESULT TrayWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lpa
     OnTimer(wparam);
     return 0;
   }
+  // The whole program hangs on this window: a close request (Alt+F4 while it
+  // is in front after the menu, a script, a task kill without force) is
+  // refused. The exit question is the way out.
+  if (msg == WM_CLOSE || (msg == WM_SYSCOMMAND && (wparam & 0xFFF0) == SC_CLOSE)) return 0;
   if (msg == kCallbackMessage) {
     switch (lparam) {
       case WM_MOUSEMOVE:

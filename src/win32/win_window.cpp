@@ -51,7 +51,8 @@ bool WinWindow::Build(HWND owner) {
   background_.reset(CreateSolidBrush(Resolve(layout_.background, COLOR_BTNFACE)));
   const std::wstring title = Widen(layout_.title);
   MessageWindow::Style style{
-      kStyle, ex_style, frame.right - frame.left, frame.bottom - frame.top, owner, title.c_str()};
+      kStyle,        ex_style, frame.right - frame.left, frame.bottom - frame.top, owner,
+      title.c_str(), true};
   window_.Create(kLayoutWindowClass, style, *this);
   if (hwnd() == nullptr) return false;
 

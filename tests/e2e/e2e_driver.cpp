@@ -29,6 +29,8 @@
 //   PID push CLASS TITLE CAPTION    the same click, posted: the program handles
 //                                   it outside any message sent to it
 //   PID checked CLASS TITLE CAPTION prints 1 when that check box is ticked
+//   PID focused CLASS TITLE         prints the caption of the window's thread's
+//                                   focus
 //   PID controls CLASS TITLE        the window's client area, then each visible
 //                                   control: x y w h caption, on the screen
 //
@@ -189,6 +191,10 @@ int Run(const std::vector<std::wstring>& args) {
   if (command == L"click") return Send(control, BM_CLICK, 0, 0), 0;
   if (command == L"focus") return Send(window, WM_NEXTDLGCTL, WPARAM(control), TRUE), 0;
   if (command == L"push") return PostMessageW(control, BM_CLICK, 0, 0) ? 0 : 1;
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof thread;
+  if (command == L"focused" && GetGUIThreadInfo(GetWindowThreadProcessId(window, {}), &thread))
+    return std::printf("%s\n", Utf8(TextOf(thread.hwndFocus)).c_str()), 0;
   if (command != L"checked" || !control) return 1;
   std::printf("%d\n", Send(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
   return 0;

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <new>
 #include <string>
@@ -120,6 +121,40 @@ TEST(EveryWindow, OwnerIconPlaceCharsetAndSessionEnd) {
     SendMessageW(w.window->hwnd(), WM_ENDSESSION, FALSE, 0);
     SendMessageW(w.window->hwnd(), WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(w.session_ends, 1) << "only when the session really ends";
+  }
+}
+
+// Bytes in use in every heap of the process.
+std::size_t HeapInUse() {
+  HANDLE heaps[64];
+  const DWORD n = GetProcessHeaps(64, heaps);
+  std::size_t total = 0;
+  for (DWORD i = 0; i < n && i < 64; ++i) {
+    PROCESS_HEAP_ENTRY entry{};
+    HeapLock(heaps[i]);
+    while (HeapWalk(heaps[i], &entry))
+      if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) total += entry.cbData;
+    HeapUnlock(heaps[i]);
+  }
+  return total;
+}
+
+// A dialog shown and closed leaves nothing behind: what the dialog manager
+// allocated for it is freed with the window.
+TEST(EveryWindow, OpenedAndClosedAgainAndAgainLeavesTheHeapAsItWas) {
+  for (const lo::Window* layout : {&lo::kExitConfirmation, &lo::kAboutBox}) {
+    const auto open_close = [layout](int times) {
+      for (int i = 0; i < times; ++i) {
+        Built w(*layout);
+        w.window->Show();
+        Pump();
+      }
+      return HeapInUse();
+    };
+    const std::size_t after_2 = open_close(2), after_200 = open_close(198);
+    std::printf("%s: heap in use %zu bytes after 2 openings, %zu after 200\n",
+                std::string(layout->name).c_str(), after_2, after_200);
+    EXPECT_LE(after_200, after_2 + 16) << layout->name;
   }
 }
 
