@@ -151,7 +151,7 @@ wine_driver() {
 drive() {
   local IFS=$'\t' line
   echo "${target_pid:-0}$IFS$*" >&7
-  while read -r line <&8; do [[ $line == "== "* ]] && return "${line:3:1}"; echo "${line%$'\r'}"; done && return 1
+  while read -r -t 60 line <&8; do [[ $line == "== "* ]] && return "${line:3:1}"; echo "${line%$'\r'}"; done && return 1
 }
 # The place of the first visible window of CLASS [and TITLE], as WxH+X+Y.
 geometry() { drive list | awk -v c="$1" -v t="${2:-}" '$8 == c && $3 == 1 && (t == "" || substr($0, index($0, $9)) == t) {print $6 "x" $7 "+" $4 "+" $5; f=1; exit} END {exit !f}'; }

@@ -23,29 +23,24 @@ bool RegisterOnce(const wchar_t* class_name, WNDPROC procedure) {
 }  // namespace
 
 void MessageWindow::Create(const wchar_t* class_name, const Style& style, MessageHandler& handler) {
-  if (!RegisterOnce(class_name, style.dialog ? &Procedure<true> : &Procedure<false>)) return;
+  if (!RegisterOnce(class_name, &MessageWindow::Procedure)) return;
   hwnd_.reset(CreateWindowExW(style.ex_style, class_name, style.title, style.style, CW_USEDEFAULT,
                               CW_USEDEFAULT, style.width, style.height, style.parent, nullptr,
                               GetModuleHandleW(nullptr), &handler));
 }
 
-void MessageWindow::Destroy() {
-  if (hwnd_) SetWindowLongPtrW(hwnd_.get(), kHandlerSlot, 0);
-  hwnd_.reset();
-}
-
-template <bool kDialog>
 LRESULT CALLBACK MessageWindow::Procedure(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
   if (msg == WM_NCCREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
     SetWindowLongPtrW(hwnd, kHandlerSlot, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
   auto* handler = reinterpret_cast<MessageHandler*>(GetWindowLongPtrW(hwnd, kHandlerSlot));
-  if (handler == nullptr) {
-    return kDialog ? DefDlgProcW(hwnd, msg, wparam, lparam)
-                   : DefWindowProcW(hwnd, msg, wparam, lparam);
-  }
-  return handler->HandleMessage(hwnd, msg, wparam, lparam);
+  if (handler == nullptr) return DefWindowProcW(hwnd, msg, wparam, lparam);
+  // The last message: the default procedure frees what it took for the window
+  // (the dialog manager its data), and the handler hears of it no more.
+  const LRESULT result = handler->HandleMessage(hwnd, msg, wparam, lparam);
+  if (msg == WM_NCDESTROY) SetWindowLongPtrW(hwnd, kHandlerSlot, 0);
+  return result;
 }
 
 }  // namespace orvo::win32

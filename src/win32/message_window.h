@@ -9,8 +9,8 @@ namespace orvo::win32 {
 // What a message window forwards its messages to.
 class MessageHandler {
  public:
-  // Every message from WM_NCCREATE on; what it does not handle goes to
-  // DefWindowProcW.
+  // Every message from WM_NCCREATE to WM_NCDESTROY, the messages of the
+  // window's destruction among them.
   virtual LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) = 0;
 
  protected:
@@ -29,25 +29,17 @@ class MessageWindow {
     int height = 0;
     HWND parent = nullptr;  // HWND_MESSAGE for a message-only window
     const wchar_t* title = L"";
-    // The handler falls back to DefDlgProcW, not DefWindowProcW: the window's
-    // last messages go there too, as what it allocated is freed on them.
-    bool dialog = false;
   };
 
   MessageWindow() = default;
-  ~MessageWindow() { Destroy(); }
   MessageWindow(const MessageWindow&) = delete;
   MessageWindow& operator=(const MessageWindow&) = delete;
 
   // hwnd() stays nullptr when Windows refuses the class or the window.
   void Create(const wchar_t* class_name, const Style& style, MessageHandler& handler);
-  // The handler hears nothing more, not even the messages of the destruction,
-  // which go to the window's default procedure.
-  void Destroy();
   HWND hwnd() const { return hwnd_.get(); }
 
  private:
-  template <bool kDialog>
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
 
   UniqueWindow hwnd_;

@@ -51,8 +51,7 @@ bool WinWindow::Build(HWND owner) {
   background_.reset(CreateSolidBrush(Resolve(layout_.background, COLOR_BTNFACE)));
   const std::wstring title = Widen(layout_.title);
   MessageWindow::Style style{
-      kStyle,        ex_style, frame.right - frame.left, frame.bottom - frame.top, owner,
-      title.c_str(), true};
+      kStyle, ex_style, frame.right - frame.left, frame.bottom - frame.top, owner, title.c_str()};
   window_.Create(kLayoutWindowClass, style, *this);
   if (hwnd() == nullptr) return false;
 

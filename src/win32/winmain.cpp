@@ -23,19 +23,14 @@ static void LoadDllsFromSystemOnly() {
   if (set) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
-// One program a session: started again (from the Startup folder, then by
-// hand) while it runs, it leaves the first in charge and ends before it shows
-// or reads anything. The object goes with the process, however that ends.
-// Denied access means a copy with more rights (an elevated one) holds it.
-static bool AnotherRuns() {
-  const HANDLE mine = CreateMutexW(nullptr, FALSE, L"Local\\OrvoAutoclose.Running");
-  const DWORD error = GetLastError();
-  return mine != nullptr ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED;
-}
-
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   LoadDllsFromSystemOnly();
-  if (AnotherRuns()) return 0;
+  // One program a session: started again (from the Startup folder, then by
+  // hand) while it runs, it leaves the first in charge and ends before it
+  // shows or reads anything. The object goes with the process, however that
+  // ends; denied access means a copy with more rights (an elevated one) has it.
+  const HANDLE running = CreateMutexW(nullptr, FALSE, L"Local\\OrvoAutoclose.Running");
+  if (GetLastError() == (running ? ERROR_ALREADY_EXISTS : ERROR_ACCESS_DENIED)) return 0;
   // The browser objects live in single-threaded apartments; so do we.
   const orvo::win32::ComApartment apartment;
   if (!apartment.Entered()) return 1;

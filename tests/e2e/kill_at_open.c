@@ -3,9 +3,7 @@
 // after it, letting every other open through meanwhile. Under Wine the
 // server opens files for the program, and waits here for each. Prints
 // "ready" once it watches, then the file opened.
-#define _GNU_SOURCE
 #include <fcntl.h>
-#include <limits.h>
 #include <poll.h>
 #include <signal.h>
 #include <stdio.h>
@@ -22,34 +20,28 @@ static long long Microseconds(void) {
 }
 
 int main(int argc, char** argv) {
-  const int fan = fanotify_init(FAN_CLASS_CONTENT, O_RDONLY);
+  const int fan = fanotify_init(FAN_CLASS_CONTENT | FAN_NONBLOCK, O_RDONLY);
   if (argc != 4 || fan < 0 ||
       fanotify_mark(fan, FAN_MARK_ADD, FAN_OPEN_PERM | FAN_EVENT_ON_CHILD, AT_FDCWD, argv[1]) != 0)
     return perror("kill_at_open"), 1;
-  const pid_t pid = atoi(argv[2]);
   const long long delay = atoll(argv[3]);
   long long kill_at = -1;
-  char name[PATH_MAX] = "";
-  puts("ready");
-  fflush(stdout);
-  for (;;) {
-    const long long left = kill_at < 0 ? -1 : kill_at - Microseconds();
-    if (kill_at >= 0 && left <= 0) return kill(pid, SIGKILL), puts(name), 0;
-    const struct timespec wait = {left / 1000000, left % 1000000 * 1000};
-    struct pollfd watch = {fan, POLLIN, 0};
+  char name[4096] = "";
+  puts("ready"), fflush(stdout);
+  for (struct pollfd watch = {fan, POLLIN, 0}; kill_at < 0 || Microseconds() < kill_at;) {
     struct fanotify_event_metadata event;
-    if (ppoll(&watch, 1, left < 0 ? NULL : &wait, NULL) <= 0) continue;
-    if (read(fan, &event, sizeof event) != sizeof event) return 1;
-    char link[64], opened[PATH_MAX] = "";
+    if (kill_at < 0) poll(&watch, 1, -1);
+    if (read(fan, &event, sizeof event) != sizeof event) continue;
+    char link[64], opened[4096] = "";
     snprintf(link, sizeof link, "/proc/self/fd/%d", event.fd);
     if (kill_at < 0 && readlink(link, opened, sizeof opened - 1) > 0 &&
         strstr(opened, "/set.ini")) {
-      strcpy(name, opened);
-      if (delay < 0) kill(pid, SIGKILL);
-      kill_at = Microseconds() + (delay < 0 ? 0 : delay);
+      if (delay < 0) kill(atoi(argv[2]), SIGKILL);
+      kill_at = Microseconds() + (delay < 0 ? 0 : delay), strcpy(name, opened);
     }
     const struct fanotify_response allow = {event.fd, FAN_ALLOW};
     if (write(fan, &allow, sizeof allow) != sizeof allow) return 1;
     close(event.fd);
   }
+  return kill(atoi(argv[2]), SIGKILL), puts(name), 0;
 }
