@@ -23,13 +23,12 @@
 // A line "!shell N" restarts the shell N-1 times: a collection handed out
 // before the last restart answers RPC_E_DISCONNECTED, as a proxy to a shell
 // that has gone does, until the program creates the collection again.
-// A line "!refuse" makes creating the collection fail.
 //
 // A line "!noenum" makes the collection refuse an enumerator, as Wine's own
 // does, so that windows are reached by count and index; "!badenum" makes it
 // hand out an object that is no enumerator, which comes to the same. A line
-// "!ie [fail=OP,...]" scripts InternetExplorer.Application (OP: create,
-// navigate, visible), which logs "navigate - URL" and "visible - VALUE".
+// "!ie [fail=OP,...]" scripts InternetExplorer.Application (OP: navigate,
+// visible), which logs "navigate - URL" and "visible - VALUE".
 //
 // A window that quits leaves the collection, as a browser window would; it
 // comes back only when its line changes. A vanishing window closes right after
@@ -397,7 +396,7 @@ class Collection : public Object<IShellWindows> {
     windows_ = std::move(kept);
     if (call == "create") connected_shell_ = shell_;
     if (connected_shell_ != shell_) Log(site_, call, "-", "disconnected");
-    if (call == "create" && !Says("!refuse")) Log(site_, call, "-", std::to_string(shell_));
+    if (call == "create") Log(site_, call, "-", std::to_string(shell_));
     return connected_shell_ == shell_;
   }
 
@@ -469,13 +468,11 @@ class Factory : public Object<IClassFactory> {
       Collection*& collection = collections[&site];
       if (!collection) collection = new Collection(site);
       collection->Refresh("create");
-      if (collection->Says("!refuse")) return CO_E_SERVER_EXEC_FAILURE;
       return collection->QueryInterface(iid, out);
     }
     Plan ie{"!ie", &site};
     for (const std::string& line : ScenarioLines(site))
       if (line.rfind("!ie", 0) == 0) ie.line = line;
-    if (FAILED(ie.Result("create"))) return CO_E_SERVER_EXEC_FAILURE;
     auto* app = new Fake(ie, 'a');
     const HRESULT hr = app->QueryInterface(iid, out);
     app->Release();
