@@ -6,7 +6,6 @@
 // have: together they were half of the program. With nothing left that
 // throws, the unwinder and its tables stay out of the program too.
 #include <cstdlib>
-#include <exception>
 #include <new>
 
 // The toolchain's operator new throws on failure.
